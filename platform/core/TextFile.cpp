@@ -1,0 +1,78 @@
+#include "platform/core/TextFile.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QSaveFile>
+#include <QString>
+
+#include "platform/core/Exceptions.h"
+
+namespace platform {
+namespace {
+
+[[noreturn]] void ThrowErrno(const std::string& what, const FolderItem& file)
+{
+    throw IOException(what + " " + file.NativePath() + ": " + std::strerror(errno));
+}
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor() { if (m_fd >= 0) ::close(m_fd); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+} // namespace
+
+std::string ReadAllText(const FolderItem& file)
+{
+    FileDescriptor fd(::open(file.NativePath().c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) ThrowErrno("Cannot open", file);
+
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) ThrowErrno("Cannot read", file);
+    if (S_ISDIR(info.st_mode)) throw IOException("Cannot read " + file.NativePath() + ": it is a folder");
+
+    std::string text;
+    if (info.st_size > 0) text.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ThrowErrno("Cannot read", file);
+        }
+        if (n == 0) break;
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    return text;
+}
+
+void WriteTextAtomically(const FolderItem& file, std::string_view text)
+{
+    QSaveFile out(QString::fromStdString(file.NativePath()));
+    if (!out.open(QIODevice::WriteOnly)) {
+        throw IOException("Cannot create " + file.NativePath() + ": " + out.errorString().toStdString());
+    }
+    const auto size = static_cast<qint64>(text.size());
+    if (out.write(text.data(), size) != size) {
+        const std::string reason = out.errorString().toStdString();
+        out.cancelWriting();
+        throw IOException("Cannot write " + file.NativePath() + ": " + reason);
+    }
+    if (!out.commit()) {
+        throw IOException("Cannot write " + file.NativePath() + ": " + out.errorString().toStdString());
+    }
+}
+
+} // namespace platform

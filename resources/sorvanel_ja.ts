@@ -1,0 +1,115 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>Sorvanel</name>
+    <message id="Localized.Drop_Old_Glyphs_App">
+        <source>Drop Old Glyphs App</source>
+        <translation>旧 Glyphs アプリをドロップ</translation>
+    </message>
+    <message id="Localized.Drop_New_Glyphs_App">
+        <source>Drop New Glyphs App</source>
+        <translation>新 Glyphs アプリをドロップ</translation>
+    </message>
+    <message id="Localized.Drop_Old_Glyphs_File">
+        <source>Drop Old Glyphs File</source>
+        <translation>旧 Glyphs ファイルをドロップ</translation>
+    </message>
+    <message id="Localized.kRepair">
+        <source>Repair</source>
+        <translation>修復</translation>
+    </message>
+    <message id="Localized.Not_a_Glyphs_app">
+        <source>Not a Glyphs app.</source>
+        <translation>Glyphs アプリではありません。</translation>
+    </message>
+    <message id="Localized.Not_a_Glyphs_file">
+        <source>Not a Glyphs file.</source>
+        <translation>Glyphs ファイルではありません。</translation>
+    </message>
+    <message id="Localized.Drop_the_old_Glyphs_app">
+        <source>Drop the old Glyphs app.</source>
+        <translation>旧 Glyphs アプリをドロップしてください。</translation>
+    </message>
+    <message id="Localized.Drop_the_new_Glyphs_app">
+        <source>Drop the new Glyphs app.</source>
+        <translation>新 Glyphs アプリをドロップしてください。</translation>
+    </message>
+    <message id="Localized.Drop_the_old_Glyphs_file">
+        <source>Drop the old Glyphs file.</source>
+        <translation>旧 Glyphs ファイルをドロップしてください。</translation>
+    </message>
+    <message id="Localized.Both_apps_are_the_same_version">
+        <source>Both apps are the same version.</source>
+        <translation>2つのアプリは同じバージョンです。</translation>
+    </message>
+    <message id="Localized.Both_AJ1_Map_Files_are_the_same">
+        <source>Both AJ1 Map Files are the same.</source>
+        <translation>2つの AJ1 マップファイルは同じです。</translation>
+    </message>
+    <message id="Localized.The_Glyphs_file_is_empty">
+        <source>The Glyphs file is empty.</source>
+        <translation>Glyphs ファイルが空です。</translation>
+    </message>
+    <message id="RegExVesk.kAlert_Metacharacters">
+        <source>Metacharacters ^ $ \b cannot be used alone.</source>
+        <translation>メタ文字 ^ $ \b は単独では使えません。</translation>
+    </message>
+    <message id="LocalizedMenu.kFile">
+        <source>File</source>
+        <translation>ファイル</translation>
+    </message>
+    <message id="LocalizedMenu.kFileClose">
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message id="LocalizedMenu.kEdit">
+        <source>Edit</source>
+        <translation>編集</translation>
+    </message>
+    <message id="LocalizedMenu.kCut">
+        <source>Cut</source>
+        <translation>カット</translation>
+    </message>
+    <message id="LocalizedMenu.kCopy">
+        <source>Copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message id="LocalizedMenu.kPaste">
+        <source>Paste</source>
+        <translation>ペースト</translation>
+    </message>
+    <message id="LocalizedMenu.kDelete">
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+    <message id="LocalizedMenu.kSelectAll">
+        <source>Select All</source>
+        <translation>すべてを選択</translation>
+    </message>
+    <message id="LocalizedMenu.kWindow">
+        <source>Window</source>
+        <translation>ウインドウ</translation>
+    </message>
+    <message id="LocalizedMenu.kMinimize">
+        <source>Minimize</source>
+        <translation>しまう</translation>
+    </message>
+    <message id="LocalizedMenu.kZoom">
+        <source>Zoom</source>
+        <translation>拡大/縮小</translation>
+    </message>
+    <message id="LocalizedMenu.kBringAllToFront">
+        <source>Bring All to Front</source>
+        <translation>すべてを手前に移動</translation>
+    </message>
+    <message id="LocalizedMenu.kHelp">
+        <source>Help</source>
+        <translation>ヘルプ</translation>
+    </message>
+    <message id="LocalizedMenu.kLang">
+        <source>en</source>
+        <translation>ja</translation>
+    </message>
+</context>
+</TS>

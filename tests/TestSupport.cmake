@@ -1,0 +1,18 @@
+# sorvanel_add_test(NAME <name> SOURCES <files...> LIBS <targets...> [GUI])
+# Builds one GoogleTest executable and registers it with ctest. GUI tests get a
+# main that creates the application on Qt's offscreen platform.
+function(sorvanel_add_test)
+  cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${T_NAME} PRIVATE Sorvanel::config GTest::gtest GTest::gmock ${T_LIBS})
+  if(T_GUI)
+    target_link_libraries(${T_NAME} PRIVATE sorvanel_gui_test_main)
+  else()
+    target_link_libraries(${T_NAME} PRIVATE GTest::gtest_main)
+  endif()
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES
+    TIMEOUT 300
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LANGUAGE=en;TZ=Asia/Tokyo")
+endfunction()
