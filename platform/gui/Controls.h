@@ -8,7 +8,9 @@
 #include "platform/core/FolderItem.h"
 #include "platform/gui/Picture.h"
 
-class QWidget;
+#include <QPointer>
+#include <QWidget>
+
 class QLabel;
 class QPushButton;
 
@@ -59,6 +61,9 @@ public:
     std::string Tooltip() const;
     void SetTooltip(const std::string& tip);
 
+    // Puts the control above its siblings that were created after it.
+    void BringToFront();
+
     QWidget* Widget() const { return m_widget; }
 
 protected:
@@ -71,7 +76,7 @@ private:
     void Attach(Window* window, std::string name);
     void Place();
 
-    QWidget* m_widget;
+    QPointer<QWidget> m_widget;
     Window* m_window = nullptr;
     GroupBox* m_parentGroup = nullptr;
     std::string m_name;
@@ -161,6 +166,8 @@ public:
     QLabel* LabelWidget() const;
 
 private:
+    void ApplyAlignment();
+    std::string m_text; // kept as given: the widget shows invalid bytes replaced
     int m_textAlign = 0;
     double m_textSize = 0;
 };
@@ -179,6 +186,9 @@ public:
     void Press();
 
     QPushButton* ButtonWidget() const;
+
+private:
+    std::string m_caption;
 };
 
 class Separator : public Control {

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/core/FolderItem.h"
+#include "platform/gui/Controls.h"
+#include "platform/gui/Window.h"
+
+// The program's one window: three drop zones (the old and the new editor
+// bundle, the old .glyphs file), the Repair button and the progress count.
+class Window1 : public platform::Window {
+public:
+    // The framework's name for the class and its one implicit instance.
+    static constexpr const char* kClassName = "Window1.Window1";
+
+    Window1() = default;
+    ~Window1() override;
+
+    // The items of the last accepted drop on each zone.
+    std::optional<platform::FolderItem> AppOLD;
+    std::optional<platform::FolderItem> AppNEW;
+    std::optional<platform::FolderItem> GlyphsFile;
+
+    // Controls, looked up by name.
+    platform::GroupBox& GroupBox1() const;
+    platform::Canvas& Canvas1() const;
+    platform::Label& Label1() const;
+    platform::GroupBox& GroupBox2() const;
+    platform::Canvas& Canvas2() const;
+    platform::Label& Label2() const;
+    platform::Canvas& Canvas3() const;
+    platform::GroupBox& GroupBox3() const;
+    platform::Canvas& Canvas4() const;
+    platform::Label& Label3() const;
+    platform::PushButton& PushButton1() const;
+    platform::Separator& Separator1() const;
+    platform::Label& LabelCount() const;
+
+    // Whether the class handles the window event of that name.
+    bool IsEventImplemented(std::string_view eventName) const;
+    // Sets the file that the window represents; with `withTitle` the title
+    // shows its name. An absent or vanished file clears both.
+    void SetProxyIcon(const std::optional<platform::FolderItem>& item, bool withTitle);
+
+    // Handlers of the controls' events.
+    void GroupBox1_Open(platform::GroupBox& box);
+    void GroupBox1_DropObject(platform::GroupBox& box, platform::DragItem& drag, int action);
+    void GroupBox2_Open(platform::GroupBox& box);
+    void GroupBox2_DropObject(platform::GroupBox& box, platform::DragItem& drag, int action);
+    void GroupBox3_Open(platform::GroupBox& box);
+    void GroupBox3_DropObject(platform::GroupBox& box, platform::DragItem& drag, int action);
+    void PushButton1_Action(platform::PushButton& button);
+
+    // The repair, from the inputs on the zones to the saved file.
+    void Run();
+
+protected:
+    void Layout() override;
+    void CreateControls() override;
+    void Event_Open() override;
+    void Event_Close() override;
+
+private:
+    void CreateControls0();
+};
+
+// The one main window; created and opened on the first call.
+class Window1& Window1();
