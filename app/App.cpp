@@ -6,7 +6,7 @@
 void App::Event_Open()
 {
     WindowEx::DisableAutoTabbing();
-    App().SetAutoQuit(true);
+    ::App().SetAutoQuit(true); // inside the class, a bare App() would make a new object
     localizeAboutMenu();
 }
 

@@ -24,5 +24,6 @@ public:
 };
 
 // The registered application object. Throws when there is none or when it is
-// of another class.
+// of another class. Inside App's own members, call it as ::App(): there the
+// bare name is the class.
 class App& App();

@@ -2,10 +2,13 @@
 
 #include <deque>
 
+#include "platform/core/Exceptions.h"
 #include "platform/core/Text.h"
 
 namespace platform {
 namespace {
+
+bool g_failRegistration = false;
 
 std::deque<FileType>& Registered()
 {
@@ -18,6 +21,7 @@ std::deque<FileType>& Registered()
 std::string FileType::ToText()
 {
     if (!m_registered) {
+        if (g_failRegistration) throw RuntimeException("The file type " + Name + " could not be registered");
         m_registered = true;
         Registered().push_back(*this);
     }
@@ -42,6 +46,11 @@ const FileType* FindRegisteredFileType(const std::string& name)
         if (it->Name == name) return &*it;
     }
     return nullptr;
+}
+
+void FailFileTypeRegistrationForTesting(bool fail)
+{
+    g_failRegistration = fail;
 }
 
 int RegisteredFileTypeCount()

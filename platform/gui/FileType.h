@@ -33,5 +33,8 @@ private:
 const FileType* FindRegisteredFileType(const std::string& name);
 // How many types were registered so far.
 int RegisteredFileTypeCount();
+// With true, every registration fails with a RuntimeException (tests of the
+// start-up's failure handling).
+void FailFileTypeRegistrationForTesting(bool fail);
 
 } // namespace platform
