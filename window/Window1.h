@@ -57,6 +57,10 @@ public:
     // The repair, from the inputs on the zones to the saved file.
     void Run();
 
+    // The bundle's version text: the short version, "-" and the build from
+    // its Info.plist; the empty text when it has none.
+    std::string GetAppVerInfo(const platform::FolderItem& bundle);
+
 protected:
     void Layout() override;
     void CreateControls() override;

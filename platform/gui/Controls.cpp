@@ -1,5 +1,7 @@
 #include "platform/gui/Controls.h"
 
+#include <optional>
+
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
@@ -34,28 +36,60 @@ void ApplyFontSize(QWidget* widget, double size)
     widget->setFont(font);
 }
 
+// The path of a file URL of this machine, as the bytes that the file system
+// knows; nothing for any other URL. QUrl::toLocalFile() is not used: it turns
+// bytes that are not UTF-8 into U+FFFD, and that path names no file.
+std::optional<std::string> LocalPath(const QUrl& url)
+{
+    if (!url.isLocalFile()) return std::nullopt;
+    if (!url.host().isEmpty() && url.host() != QStringLiteral("localhost")) return std::nullopt;
+    return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+}
+
+// A zone only refers to a dropped file and never takes it over, so it answers
+// "copy" or "link", never "move": after a move a file manager may delete the
+// original. A drag that offers neither still reaches the zone, but its
+// source is told that nothing was done.
+Qt::DropAction ActionThatKeepsTheSource(Qt::DropActions offered)
+{
+    if (offered & Qt::CopyAction) return Qt::CopyAction;
+    if (offered & Qt::LinkAction) return Qt::LinkAction;
+    return Qt::IgnoreAction;
+}
+
 // The group box's widget: a drop target for the files of a drag. Every drag
-// is let through, so that the zone's own handler decides what it accepts and
-// can tell the user why it refused.
+// is let through, also one without files, so that the zone's own handler
+// decides what it accepts and can tell the user why it refused.
 class GroupBoxWidget : public QGroupBox {
 public:
     explicit GroupBoxWidget(GroupBox& owner) : m_owner(owner) {}
 
 protected:
-    void dragEnterEvent(QDragEnterEvent* event) override { event->acceptProposedAction(); }
-    void dragMoveEvent(QDragMoveEvent* event) override { event->acceptProposedAction(); }
+    void dragEnterEvent(QDragEnterEvent* event) override { LetThrough(event); }
+    void dragMoveEvent(QDragMoveEvent* event) override { LetThrough(event); }
     void dropEvent(QDropEvent* event) override
     {
         std::vector<FolderItem> items;
         for (const QUrl& url : event->mimeData()->urls()) {
-            if (url.isLocalFile()) items.emplace_back(url.toLocalFile().toStdString());
+            if (const auto path = LocalPath(url)) items.emplace_back(*path);
         }
-        event->acceptProposedAction();
+        LetThrough(event);
         DragItem drag(std::move(items));
         m_owner.Drop(drag, static_cast<int>(event->dropAction()));
+        if (ActionThatKeepsTheSource(event->possibleActions()) == Qt::IgnoreAction) {
+            event->setDropAction(Qt::IgnoreAction);
+            event->ignore();
+        }
     }
 
 private:
+    static void LetThrough(QDropEvent* event)
+    {
+        const Qt::DropAction kept = ActionThatKeepsTheSource(event->possibleActions());
+        event->setDropAction(kept != Qt::IgnoreAction ? kept : event->proposedAction());
+        event->accept();
+    }
+
     GroupBox& m_owner;
 };
 
