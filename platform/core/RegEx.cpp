@@ -107,8 +107,9 @@ public:
         }
         Slot& slot = m_slots[static_cast<std::size_t>(mode)];
         if (!slot.tried) {
-            slot.tried = true;
+            // Marked only once compiled: a pattern that throws throws again.
             slot.compiled = Compile(mode, slot.encodingError);
+            slot.tried = true;
         }
         if (slot.encodingError) return nullptr;
         return &slot.compiled;
@@ -297,19 +298,27 @@ std::string RegEx::Replace(std::string_view text)
             offset = matcher.NextCharacter(offset);
             continue;
         }
-        if (!replacedAny) out.reserve(text.size());
         replacedAny = true;
         const std::size_t start = matcher.Start();
         const std::size_t end = std::max(start, matcher.End());
-        out.append(text.substr(copied, start - copied));
+        std::string inserted;
         for (const ReplacementPiece& piece : replacement) {
             if (piece.group >= 0) {
                 if (const auto range = matcher.Group(static_cast<std::uint32_t>(piece.group))) {
-                    out.append(text.substr(range->first, range->second - range->first));
+                    inserted.append(text.substr(range->first, range->second - range->first));
                 }
             }
-            out.append(piece.literal);
+            inserted.append(piece.literal);
         }
+        // Room for the rest of the text and a little more, so that a result
+        // that grows is not reallocated at double size while the text is held.
+        const std::size_t needed = out.size() + (start - copied) + inserted.size();
+        if (needed > out.capacity()) {
+            const std::size_t rest = text.size() - end;
+            out.reserve(needed + rest + rest / 16 + 64);
+        }
+        out.append(text.substr(copied, start - copied));
+        out.append(inserted);
         copied = end;
         if (!Options.ReplaceAllMatches) break;
         offset = end;

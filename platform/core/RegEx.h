@@ -12,11 +12,12 @@
 //
 // "^" and "$" match at the start and end of every line, and LF is the only line
 // end: a CR is an ordinary character. A pattern and a text that are both valid
-// UTF-8 are matched character by character; when either holds bytes that are
-// not valid UTF-8, the pair is matched byte by byte instead, so that such bytes
-// never raise an error, never vanish and never stop a match (each one is a
-// character of its own that only a byte of the same value, a negated class or
-// "." can match).
+// UTF-8 are matched character by character. When either holds bytes that are
+// not valid UTF-8, the whole text is matched byte by byte instead, so that such
+// bytes never raise an error, never vanish and never stop a match: each byte is
+// then a character of its own. (A pattern that names characters beyond one
+// byte, such as "\x{3042}", keeps matching by character and steps over the
+// invalid bytes, which stay in the text.)
 namespace platform {
 
 namespace detail {

@@ -129,6 +129,13 @@ TEST(RegExEngine, RejectedPatternsThrowWithTheEnginesMessage)
         }
     }
     EXPECT_THROW(FirstMatch("\xFF", "("), platform::RegExException);
+
+    RegEx regex;
+    regex.SearchPattern = "(";
+    EXPECT_THROW(regex.Search("a"), platform::RegExException);
+    EXPECT_THROW(regex.Search("a"), platform::RegExException);
+    regex.SearchPattern = "a";
+    EXPECT_TRUE(regex.Search("a"));
 }
 
 TEST(RegExEngine, EscapedTextsStandForThemselves)
