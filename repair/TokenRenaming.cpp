@@ -67,6 +67,8 @@ class HashedNames {
 public:
     explicit HashedNames(const std::vector<std::string>& oldNames)
     {
+        m_firstPair.reserve(oldNames.size());
+        m_done.reserve(oldNames.size());
         for (std::size_t i = 0; i < oldNames.size(); ++i) m_firstPair.try_emplace(oldNames[i], static_cast<std::int64_t>(i));
     }
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace repair {
@@ -29,24 +29,37 @@ bool IsTokenName(std::string_view name);
 class TokenRewrites {
 public:
     // Adds the rewrite `from` -> `to` after those already added. Both must be
-    // token names.
+    // token names, and their texts must stay alive until ApplyTo.
     void Add(std::string_view from, std::string_view to);
 
-    bool Empty() const { return m_tracked.empty(); }
+    bool Empty() const { return m_originals.empty(); }
 
     // The text with every added rewrite applied; afterwards none is left.
     std::string ApplyTo(std::string text);
 
 private:
-    // The tokens of the text that read the same name at this point.
+    static constexpr std::uint32_t kNone = ~std::uint32_t{0};
+
+    // A name that tokens read at the start, linked to the next one of its group.
+    struct Original {
+        std::string_view name;
+        std::uint32_t next = kNone;
+    };
+    // The tokens that read the same name now, as a linked list of originals,
+    // so that two groups merge in constant time.
     struct Group {
-        std::string reads;
-        std::vector<std::string> originals; // what these tokens read at the start
+        std::string_view reads;
+        std::uint32_t first = kNone;
+        std::uint32_t last = kNone;
+    };
+    struct NameState {
+        std::uint32_t groupReading = kNone; // the group whose tokens read this name now
+        bool isOriginal = false;            // tokens that read it at the start belong to a group
     };
 
+    std::vector<Original> m_originals;
     std::vector<Group> m_groups;
-    std::unordered_map<std::string, std::size_t> m_groupReading; // name -> group whose tokens read it
-    std::unordered_set<std::string> m_tracked;                  // originals held by some group
+    std::unordered_map<std::string_view, NameState> m_names;
 };
 
 } // namespace repair

@@ -131,3 +131,20 @@ TEST(RenameTokens, MixedNamesKeepTheirOrderOnTheFastRoad)
     EXPECT_EQ(RunRenaming(text, pairs, RenameRoad::Fast).text, RunRenaming(text, pairs, RenameRoad::Literal).text);
     EXPECT_EQ(RunRenaming(text, pairs, RenameRoad::Fast).text, "x d a a d\nd a");
 }
+
+// More rewritten tokens than the fast road notes in one scan: the rest are
+// found in a second scan.
+TEST(RenameTokens, TextsDenseWithRenamedTokens)
+{
+    std::string text;
+    std::string expected;
+    for (int i = 0; i < 60000; ++i) {
+        text += "a;b\n";
+        expected += "x1;y22\n";
+    }
+    text += "a";
+    expected += "x1";
+    for (const RenameRoad road : kRoads) {
+        EXPECT_EQ(RunRenaming(text, MakePairs({{"a", "x1"}, {"b", "y22"}}), road).text, expected) << RoadName(road);
+    }
+}
