@@ -40,8 +40,8 @@ bool RewriteWithPatterns(std::string& text, const std::string& oldName, const st
     return true;
 }
 
-// DoneNames and the search for a pair by its old name, kept in plain lists and
-// searched from the front, as the renaming is defined.
+// DoneNames and the search for a pair by its old name in plain lists searched
+// from the front: the simplest form, kept by the literal road as the reference.
 class ListedNames {
 public:
     explicit ListedNames(const std::vector<std::string>& oldNames) : m_oldNames(oldNames) {}
