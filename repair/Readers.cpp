@@ -1,0 +1,127 @@
+#include "repair/Readers.h"
+
+#include <array>
+#include <optional>
+
+#include "platform/core/Exceptions.h"
+#include "platform/core/Text.h"
+#include "platform/core/TextFile.h"
+#include "repair/Messages.h"
+#include "repair/RegExVesk.h"
+
+namespace repair {
+namespace {
+
+// The editor has kept its map file in three places over its releases; the
+// first one that exists wins.
+constexpr std::array<std::string_view, 3> kMapFilePlaces = {
+    "/Contents/PlugIns/OTF.glyphsFileFormat/Contents/Resources/MapFileAdobeJapan1.txt",
+    "/Contents/PlugIns/OTF.glyphsFileFormat/Contents/Resources/MapFileAdobe-Japan1.txt",
+    "/Contents/Frameworks/GlyphsCore.framework/Versions/A/Resources/MapFileAdobe-Japan1.txt",
+};
+
+constexpr std::string_view kLastFieldPattern = "\t[^\t\n]+$";
+constexpr std::string_view kShortVersionPattern = "(?<=<key>CFBundleShortVersionString</key><string>).+?(?=</string>)";
+constexpr std::string_view kBuildPattern = "(?<=<key>CFBundleVersion</key><string>).+?(?=</string>)";
+
+const std::string kMapNotFound = "Not found MapFileAdobe-Japan1.txt";
+const std::string kErrorAccessing = "Error accessing";
+const std::string kMapEmpty = "There is something wrong with MapFileAdobe-Japan1.txt";
+const std::string kSourceEmpty = "There is something wrong with glyphs file";
+
+std::optional<platform::FolderItem> FindMapFile(const platform::FolderItem& bundle)
+{
+    for (const std::string_view place : kMapFilePlaces) {
+        platform::FolderItem candidate(bundle.NativePath() + std::string(place));
+        if (candidate.Exists()) return candidate;
+    }
+    return std::nullopt;
+}
+
+// The whole file, or nothing after an alert: "Error accessing" when it cannot
+// be read, `emptyMessage` when it holds no byte.
+std::optional<std::string> ReadNonEmptyFile(const platform::FolderItem& file, const std::string& emptyMessage)
+{
+    std::string text;
+    try {
+        text = platform::ReadAllText(file);
+    } catch (const platform::IOException&) {
+        ShowAlert(kErrorAccessing);
+        return std::nullopt;
+    }
+    if (platform::LenB(text) == 0) {
+        ShowAlert(emptyMessage);
+        return std::nullopt;
+    }
+    return text;
+}
+
+std::string Normalised(std::string text)
+{
+    text = platform::ReplaceLineEndingsLF(text);
+    return platform::Trim(text);
+}
+
+} // namespace
+
+NameMap ReadMapFile(const platform::FolderItem& bundle)
+{
+    const std::optional<platform::FolderItem> file = FindMapFile(bundle);
+    if (!file) {
+        ShowAlert(kMapNotFound);
+        return {};
+    }
+    const std::optional<std::string> text = ReadNonEmptyFile(*file, kMapEmpty);
+    if (!text) return {};
+    return ParseMapText(*text);
+}
+
+NameMap ParseMapText(std::string_view text)
+{
+    const std::string fields = RegExVesk::ReplaceAll(Normalised(std::string(text)), kLastFieldPattern, "", true);
+
+    NameMap map;
+    std::string_view rest = fields;
+    while (!rest.empty()) {
+        const std::size_t lineEnd = std::min(rest.find('\n'), rest.size());
+        const std::string_view line = rest.substr(0, lineEnd);
+        rest.remove_prefix(std::min(lineEnd + 1, rest.size()));
+
+        // A line without a tab has one field only and gives no entry.
+        const std::size_t firstTab = line.find('\t');
+        if (firstTab == std::string_view::npos) continue;
+        const std::string_view afterKey = line.substr(firstTab + 1);
+        map.SetValue(line.substr(0, firstTab), afterKey.substr(0, afterKey.find('\t')));
+    }
+    return map;
+}
+
+std::string ReadAppVersion(const platform::FolderItem& bundle)
+{
+    const platform::FolderItem plist = bundle.Child("Contents").Child("Info.plist");
+    if (!plist.Exists()) return {};
+    std::string text;
+    try {
+        text = platform::ReadAllText(plist);
+    } catch (const platform::IOException&) {
+        // Unreadable counts as missing: the zone then shows an empty version.
+        return {};
+    }
+    return ParseAppVersion(text);
+}
+
+std::string ParseAppVersion(std::string_view plist)
+{
+    std::string flat = RegExVesk::ReplaceAll(plist, "^\\s+", "", true);
+    flat = RegExVesk::ReplaceAll(flat, "\\n", "", true);
+    return RegExVesk::MachStr(flat, kShortVersionPattern, 0, true) + "-" + RegExVesk::MachStr(flat, kBuildPattern, 0, true);
+}
+
+std::string ReadGlyphsText(const platform::FolderItem& file)
+{
+    std::optional<std::string> text = ReadNonEmptyFile(file, kSourceEmpty);
+    if (!text) return {};
+    return Normalised(std::move(*text));
+}
+
+} // namespace repair

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "tests/support/RenameRun.h"
+
+using repair::NamePairs;
+using repair::RenameRoad;
+
+namespace {
+
+// Few names, so that chains, swaps, cycles, repeated old names and case-only
+// pairs come up often. Some hold characters outside tokens, so that the fast
+// road has to hand them to the pattern passes between its own rewrites.
+const std::vector<std::string> kNames = {
+    "a", "b", "c", "A", "B", "a.b", "a-1", "_x", "uni4E00", "uni4E00.jp", "cid123", "a.", ".a",
+    "a b", "a+", "(c)", "b;a", "q\"", "\xC3\xA9", "a\xE3\x81\x82", "\xFF" "b", "a$1", "",
+};
+
+// What stands between names: line ends, CR, blanks, quotes, semicolons, token
+// characters that glue names into longer tokens, non-ASCII text and bytes
+// that are not UTF-8.
+const std::vector<std::string> kGaps = {
+    "", " ", "\n", "\n\n", "\r", "\r\n", ";", "\"", ".", "-", "_", "x", "1", "(", ")", " = ", "\t",
+    "\xC3\xA9", "\xE3\x81\x82", "\xFF", "\xC3", "\xE3\x81", "\xC0\x80",
+};
+
+template <class T>
+const T& Pick(std::mt19937_64& random, const std::vector<T>& from)
+{
+    return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
+}
+
+std::string Printable(const std::string& text)
+{
+    std::string out;
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u < 0x7F && c != '\\') {
+            out.push_back(c);
+        } else {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", u);
+            out += escaped;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(RenamingRoads, FastRoadEqualsLiteralRoadByteForByte)
+{
+    for (std::uint64_t seed = 1; seed <= 3000; ++seed) {
+        std::mt19937_64 random(seed);
+        const bool tokenNamesOnly = seed % 2 == 0;
+
+        NamePairs pairs;
+        const auto pairCount = std::uniform_int_distribution<int>(1, 10)(random);
+        for (int i = 0; i < pairCount; ++i) {
+            std::string oldName;
+            std::string newName;
+            do {
+                oldName = Pick(random, kNames);
+                newName = Pick(random, kNames);
+            } while (tokenNamesOnly && (oldName.find_first_of(" +();\"$\xC3\xE3\xFF") != std::string::npos || oldName.empty()
+                                        || newName.find_first_of(" +();\"$\xC3\xE3\xFF") != std::string::npos || newName.empty()));
+            pairs.OldNames.push_back(oldName);
+            pairs.NewNames.push_back(newName);
+        }
+
+        std::string text;
+        const auto pieces = std::uniform_int_distribution<int>(0, 40)(random);
+        for (int i = 0; i < pieces; ++i) text += random() % 2 ? Pick(random, kNames) : Pick(random, kGaps);
+
+        const RenameRun literal = RunRenaming(text, pairs, RenameRoad::Literal);
+        const RenameRun fast = RunRenaming(text, pairs, RenameRoad::Fast);
+        if (!(literal == fast)) {
+            std::string listed;
+            for (std::size_t i = 0; i < pairs.OldNames.size(); ++i) {
+                listed += " [" + Printable(pairs.OldNames[i]) + " -> " + Printable(pairs.NewNames[i]) + "]";
+            }
+            ADD_FAILURE() << "seed " << seed << "\n  text:    " << Printable(text) << "\n  pairs:  " << listed
+                          << "\n  literal: " << Printable(literal.text) << "\n  fast:    " << Printable(fast.text);
+            return;
+        }
+    }
+}

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include "tests/support/RenameRun.h"
+
+using repair::NamePairs;
+using repair::RenameRoad;
+
+namespace {
+
+constexpr RenameRoad kRoads[] = {RenameRoad::Literal, RenameRoad::Fast};
+
+const char* RoadName(RenameRoad road) { return road == RenameRoad::Literal ? "literal" : "fast"; }
+
+} // namespace
+
+TEST(RenameTokens, OrderLookAheadAndDoneNames)
+{
+    struct Case { const char* name; NamePairs pairs; std::string expected; std::vector<std::string> labels; };
+    const std::string text = "a|b|c|d|A";
+    const Case cases[] = {
+        {"one pair", MakePairs({{"a", "b"}}), "b|b|c|d|A", {"0/0"}},
+        {"chain, look-ahead first", MakePairs({{"a", "b"}, {"b", "c"}}), "b|c|c|d|A", {"0/1", "1/1"}},
+        {"chain listed backwards", MakePairs({{"b", "c"}, {"a", "b"}}), "b|c|c|d|A", {"0/1", "1/1"}},
+        {"swap", MakePairs({{"a", "b"}, {"b", "a"}}), "b|b|c|d|A", {"0/1", "1/1"}},
+        {"three-step chain", MakePairs({{"a", "b"}, {"b", "c"}, {"c", "d"}}), "b|d|d|d|A", {"0/2", "1/2", "2/2"}},
+        {"three-step chain backwards", MakePairs({{"c", "d"}, {"b", "c"}, {"a", "b"}}), "b|c|d|d|A", {"0/2", "1/2", "2/2"}},
+        {"same old name twice", MakePairs({{"a", "b"}, {"a", "c"}}), "b|b|c|d|A", {"0/1", "1/1"}},
+        {"same new name twice", MakePairs({{"a", "c"}, {"b", "c"}}), "c|c|c|d|A", {"0/1", "1/1"}},
+        {"case-only pair", MakePairs({{"a", "A"}}), "A|b|c|d|A", {"0/0"}},
+        {"other case untouched", MakePairs({{"A", "x"}, {"B", "y"}}), "a|b|c|d|x", {"0/1", "1/1"}},
+        {"no occurrence", MakePairs({{"e", "f"}}), text, {"0/0"}},
+        {"cycle of three", MakePairs({{"a", "b"}, {"b", "c"}, {"c", "a"}}), "b|a|a|d|A", {"0/2", "1/2", "2/2"}},
+    };
+    for (const RenameRoad road : kRoads) {
+        for (const Case& c : cases) {
+            const RenameRun outcome = RunRenaming(text, c.pairs, road);
+            EXPECT_EQ(outcome.text, c.expected) << c.name << ", " << RoadName(road);
+            EXPECT_EQ(outcome.labels, c.labels) << c.name << ", " << RoadName(road);
+            EXPECT_FALSE(outcome.failed);
+        }
+    }
+}
+
+TEST(RenameTokens, OnlyWholeTokensAreRenamed)
+{
+    struct Case { std::string text; std::string expected; };
+    const Case cases[] = {
+        {"a", "Z"},
+        {"a\na\n\na", "Z\nZ\n\nZ"},
+        {"a b\na;\na\"\na(\n(a)\n x a\n\"a\";a;a", "Z b\nZ;\nZ\"\nZ(\n(Z)\n x Z\n\"Z\";Z;Z"},
+        {"ab ba a_ _a a.x x.a a- -a 1a a1 A", "ab ba a_ _a a.x x.a a- -a 1a a1 A"},
+        {"\ra\r\ta\t", "\rZ\r\tZ\t"},
+        {"\xC3\xA9" "a\xE3\x81\x82 \xFF" "a\xFF", "\xC3\xA9Z\xE3\x81\x82 \xFFZ\xFF"},
+        {"a.b a.bc xa.b a-b.a", "a.b a.bc xa.b a-b.a"},
+    };
+    for (const RenameRoad road : kRoads) {
+        for (const Case& c : cases) {
+            EXPECT_EQ(RunRenaming(c.text, MakePairs({{"a", "Z"}}), road).text, c.expected) << c.text << ", " << RoadName(road);
+        }
+        // A dot in an old name is a dot, not any character.
+        EXPECT_EQ(RunRenaming("a.b aXb a.b.c", MakePairs({{"a.b", "n"}}), road).text, "n aXb a.b.c") << RoadName(road);
+    }
+}
+
+// Names holding pattern metacharacters match only themselves, and never empty
+// the text.
+TEST(RenameTokens, OldNamesAreEscapedWhole)
+{
+    struct Case { std::string oldName; std::string text; std::string expected; };
+    const Case cases[] = {
+        {"a+", "a+ aa+ aaa a", "N aa+ aaa a"},
+        {"a*", "a* aaa b", "N aaa b"},
+        {"(a", "(a x(a a", "N x(a a"},
+        {"[ab]", "[ab] a b", "N a b"},
+        {"a|b", "a|b a b", "N a b"},
+        {"\\Qa", "\\Qa a", "N a"},
+        {"a$", "a$ a", "N a"},
+        {"^a", "^a a", "N a"},
+        {"x{2}", "x{2} xx", "N xx"},
+        {"\xE3\x81\x82?", "\xE3\x81\x82? \xE3\x81\x82", "N \xE3\x81\x82"},
+    };
+    for (const RenameRoad road : kRoads) {
+        for (const Case& c : cases) {
+            const RenameRun outcome = RunRenaming(c.text, MakePairs({{c.oldName, "N"}}), road);
+            EXPECT_EQ(outcome.text, c.expected) << c.oldName << ", " << RoadName(road);
+            EXPECT_FALSE(outcome.failed);
+            EXPECT_TRUE(outcome.shown.empty()) << c.oldName;
+        }
+    }
+}
+
+TEST(RenameTokens, NewNamesAreInsertedLiterally)
+{
+    for (const RenameRoad road : kRoads) {
+        for (const std::string newName : {"$1", "\\0", "\\", "x$", "&", "$$"}) {
+            EXPECT_EQ(RunRenaming("a;a", MakePairs({{"a", newName}}), road).text, newName + ";" + newName) << newName << ", " << RoadName(road);
+        }
+    }
+}
+
+TEST(RenameTokens, PairsWithAnEmptyNameRenameNothing)
+{
+    for (const RenameRoad road : kRoads) {
+        const RenameRun outcome = RunRenaming("x; y\n\n(a)", MakePairs({{"", "b"}, {"a", ""}, {"y", "z"}}), road);
+        EXPECT_EQ(outcome.text, "x; z\n\n(a)") << RoadName(road);
+        EXPECT_EQ(outcome.labels, (std::vector<std::string>{"0/2", "1/2", "2/2"}));
+    }
+}
+
+// A name too long for the engine's compiled patterns makes it fail: the loop
+// stops there and says so, keeping the text as it was.
+TEST(RenameTokens, AnEngineFailureStopsTheLoopAndIsReported)
+{
+    const std::string tooLong = std::string(70000, 'q') + " z";
+    for (const RenameRoad road : kRoads) {
+        const RenameRun outcome = RunRenaming("a b c", MakePairs({{"a", "b"}, {tooLong, "x"}, {"c", "d"}}), road);
+        EXPECT_TRUE(outcome.failed) << RoadName(road);
+        EXPECT_EQ(outcome.text, "b b c") << RoadName(road);
+        EXPECT_EQ(outcome.labels, std::vector<std::string>{"0/2"}) << RoadName(road);
+        ASSERT_EQ(outcome.shown.size(), 1u) << RoadName(road);
+        EXPECT_EQ(outcome.shown[0].rfind("box: RegEx error: \n", 0), 0u);
+    }
+}
+
+TEST(RenameTokens, MixedNamesKeepTheirOrderOnTheFastRoad)
+{
+    // The rewrite to "b c" comes between token rewrites: what it inserts is
+    // seen by the rewrites after it, not by those before.
+    const NamePairs pairs = MakePairs({{"a", "x"}, {"x", "b c"}, {"c", "a"}, {"b", "d"}});
+    const std::string text = "a x c b\nb c";
+    EXPECT_EQ(RunRenaming(text, pairs, RenameRoad::Fast).text, RunRenaming(text, pairs, RenameRoad::Literal).text);
+    EXPECT_EQ(RunRenaming(text, pairs, RenameRoad::Fast).text, "x d a a d\nd a");
+}
+
+// More rewritten tokens than the fast road notes in one scan: the rest are
+// found in a second scan.
+TEST(RenameTokens, TextsDenseWithRenamedTokens)
+{
+    std::string text;
+    std::string expected;
+    for (int i = 0; i < 60000; ++i) {
+        text += "a;b\n";
+        expected += "x1;y22\n";
+    }
+    text += "a";
+    expected += "x1";
+    for (const RenameRoad road : kRoads) {
+        EXPECT_EQ(RunRenaming(text, MakePairs({{"a", "x1"}, {"b", "y22"}}), road).text, expected) << RoadName(road);
+    }
+}
