@@ -3,6 +3,7 @@
 #include "platform/gui/Runtime.h"
 #include "repair/Localized.h"
 #include "window/FileTypeGroup1.h"
+#include "window/GuiMessageSink.h"
 
 namespace {
 
@@ -65,6 +66,12 @@ void DesignLabel(platform::Label& label, const Placement& p, bool enabled, int t
 }
 
 } // namespace
+
+// The window is what shows the engine's messages to the user.
+Window1::Window1()
+{
+    GuiMessageSink::Install();
+}
 
 Window1::~Window1()
 {

@@ -16,7 +16,7 @@ public:
     // The framework's name for the class and its one implicit instance.
     static constexpr const char* kClassName = "Window1.Window1";
 
-    Window1() = default;
+    Window1();
     ~Window1() override;
 
     // The items of the last accepted drop on each zone.
