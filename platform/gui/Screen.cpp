@@ -1,0 +1,37 @@
+#include "platform/gui/Screen.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include "platform/gui/Window.h"
+
+namespace platform {
+
+std::vector<QScreen*> NativeScreens()
+{
+    // Qt keeps the primary display first; putting it there again costs
+    // nothing and keeps index 0 the main screen whatever the platform plugin.
+    std::vector<QScreen*> screens;
+    QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary != nullptr) screens.push_back(primary);
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen != primary) screens.push_back(screen);
+    }
+    return screens;
+}
+
+std::optional<Screen> ScreenAt(int index)
+{
+    const std::vector<QScreen*> screens = NativeScreens();
+    if (index < 0 || static_cast<std::size_t>(index) >= screens.size()) return std::nullopt;
+    const QRect area = screens[static_cast<std::size_t>(index)]->availableGeometry();
+    return Screen{area.x(), area.y(), area.width(), area.height()};
+}
+
+QScreen* NativeScreenOf(const Window& window)
+{
+    return window.Handle()->screen();
+}
+
+} // namespace platform
