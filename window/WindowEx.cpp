@@ -1,6 +1,9 @@
 #include "window/WindowEx.h"
 
+#include <vector>
+
 #include "platform/gui/AppKit.h"
+#include "platform/gui/Window.h"
 
 namespace WindowEx {
 
@@ -10,6 +13,22 @@ void DisableAutoTabbing()
     if (NSWindowClass::RespondsToSelector("setAllowsAutomaticWindowTabbing:")) {
         NSWindowClass::SetAllowsAutomaticWindowTabbing(false);
     }
+}
+
+std::optional<platform::Screen> GetWindowScreen(const platform::Window& w)
+{
+    const std::vector<QScreen*> screens = platform::NativeScreens();
+    QScreen* own = platform::NativeScreenOf(w);
+    // The very same display object, not one with an equal frame.
+    for (std::size_t i = 0; i < screens.size(); ++i) {
+        if (own != nullptr && screens[i] == own) return platform::ScreenAt(static_cast<int>(i));
+    }
+    return platform::ScreenAt(0);
+}
+
+void AdjustWindow(platform::Window& w)
+{
+    AdjustWindowOnScreen(w, GetWindowScreen(w));
 }
 
 } // namespace WindowEx
