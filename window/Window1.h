@@ -61,6 +61,10 @@ public:
     // its Info.plist; the empty text when it has none.
     std::string GetAppVerInfo(const platform::FolderItem& bundle);
 
+    // Moves the window right or down, never left or up, so that its frame
+    // starts inside the main screen's usable area.
+    void AdjustPosition();
+
 protected:
     void Layout() override;
     void CreateControls() override;

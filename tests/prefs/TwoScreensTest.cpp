@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/gui/Screen.h"
+#include "platform/gui/Window.h"
+#include "tests/prefs/WindowFixture.h"
+#include "window/WindowEx.h"
+
+// Runs on two offscreen displays side by side (TwoScreens.json): the main one
+// at the origin and a taller one to its left, at negative coordinates.
+
+namespace {
+
+using platform::Screen;
+
+constexpr Screen kMain{0, 0, 1280, 800};
+constexpr Screen kLeft{-1600, 0, 1600, 900};
+
+TEST(TwoScreens, AreNumberedWithTheMainScreenFirst)
+{
+    EXPECT_EQ(platform::ScreenAt(0), kMain);
+    EXPECT_EQ(platform::ScreenAt(1), kLeft);
+    EXPECT_EQ(platform::ScreenAt(2), std::nullopt);
+    EXPECT_EQ(platform::ScreenAt(-1), std::nullopt);
+}
+
+struct ScreenCase {
+    const char* name;
+    std::int64_t left;
+    std::int64_t top;
+    Screen expected;
+};
+
+TEST(TwoScreens, AWindowsScreenIsTheOneItLiesOn)
+{
+    const ScreenCase cases[] = {
+        {"OnTheMainScreen", 100, 100, kMain},
+        {"OnTheLeftScreen", -1200, 300, kLeft},
+        {"OnNoScreenGivesTheMainScreen", -5000, 100, kMain},
+    };
+    for (const ScreenCase& c : cases) {
+        platform::Window window;
+        window.SetLeft(c.left);
+        window.SetTop(c.top);
+        EXPECT_EQ(WindowEx::GetWindowScreen(window), c.expected) << c.name;
+    }
+}
+
+// Where the main window's Open handler puts it for a stored position.
+struct RestoreCase {
+    const char* name;
+    const char* file;
+    std::int64_t left;
+    std::int64_t top;
+};
+
+const RestoreCase kRestoreCases[] = {
+    {"InsideTheLeftScreenStays", R"({"WinLeft": -1200, "WinTop": 300})", -1200, 300},
+    // 700 + 400 sticks out below the left screen's bottom (900), not only the
+    // main screen's (800): the window goes up by 200, to 500.
+    {"KeptInsideTheLeftScreen", R"({"WinLeft": -1500, "WinTop": 700})", -1500, 500},
+    {"OnNoScreenComesToTheMainScreen", R"({"WinLeft": -5000, "WinTop": 300})", 0, 300},
+};
+
+class TwoScreenRestore : public WindowFixture, public ::testing::WithParamInterface<RestoreCase> {};
+
+TEST_P(TwoScreenRestore, KeepsTheWindowOnTheScreenItLiesOn)
+{
+    const RestoreCase& c = GetParam();
+    WritePrefs(c.file);
+    RecordingWindow1 window;
+    window.Construct();
+    EXPECT_EQ(window.openedLeft, c.left);
+    EXPECT_EQ(window.openedTop, c.top);
+    Close(window);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TwoScreenRestore, ::testing::ValuesIn(kRestoreCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
