@@ -49,14 +49,6 @@ TEST(TwoScreens, AWindowsScreenIsTheOneItLiesOn)
     }
 }
 
-// Where the main window's Open handler puts it for a stored position.
-struct RestoreCase {
-    const char* name;
-    const char* file;
-    std::int64_t left;
-    std::int64_t top;
-};
-
 const RestoreCase kRestoreCases[] = {
     {"InsideTheLeftScreenStays", R"({"WinLeft": -1200, "WinTop": 300})", -1200, 300},
     // 700 + 400 sticks out below the left screen's bottom (900), not only the

@@ -47,6 +47,14 @@ protected:
     std::string m_unhandled;
 };
 
+// A preference file and where the main window opens for it.
+struct RestoreCase {
+    const char* name;
+    const char* file;
+    std::int64_t left;
+    std::int64_t top;
+};
+
 // The main window, which notes where its Open handler left it: the platform
 // may add decorations of its own once the window is shown.
 class RecordingWindow1 : public Window1 {

@@ -32,15 +32,8 @@ TEST_F(WindowPosition, FirstRunOpensAtTheDefaultsAndWritesTheFinalPositionAtClos
     EXPECT_EQ(ReadPrefs(), Preferences::Value::parse(R"({"WinLeft": 33, "WinTop": 44})"));
 }
 
-// Where the window opens for what the file holds. Whatever the file held, it
-// holds the window's position as whole numbers once the window has closed.
-struct RestoreCase {
-    const char* name;
-    const char* file;
-    std::int64_t left;
-    std::int64_t top;
-};
-
+// Whatever the file held, it holds the window's position as whole numbers
+// once the window has closed.
 const RestoreCase kRestoreCases[] = {
     {"StoredPosition", R"({"WinLeft": 120, "WinTop": 90})", 120, 90},
     {"NotJson", "WinLeft: 120", 10, 50},
