@@ -5,6 +5,7 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
 #include "tests/dropzones/DropDelivery.h"
 #include "tests/support/TempDir.h"
@@ -36,9 +37,15 @@ protected:
             alerts.push_back(alert.Message);
             return platform::MessageDialog::Pressed::Action;
         });
+        // The window's Open event names its preference file after the application.
+        platform::RegisterAppObject(&app);
         OpenFreshWindow();
     }
-    void TearDown() override { platform::MessageDialog::SetResponderForTesting(nullptr); }
+    void TearDown() override
+    {
+        platform::MessageDialog::SetResponderForTesting(nullptr);
+        platform::RegisterAppObject(nullptr);
+    }
 
     void OpenFreshWindow()
     {
@@ -69,6 +76,7 @@ protected:
     }
 
     TempDir dir;
+    platform::Application app;
     std::unique_ptr<class Window1> window;
     std::vector<std::string> alerts;
 };
