@@ -10,6 +10,7 @@
 
 #include "platform/core/FolderItem.h"
 #include "platform/gui/Controls.h"
+#include "platform/gui/MenuItem.h"
 #include "platform/gui/Runtime.h"
 #include "platform/gui/WindowFrame.h"
 
@@ -150,6 +151,12 @@ Window::~Window()
 
 void Window::Construct()
 {
+    // Every window shows the application's menu bar above its content; the
+    // new window is not placed yet, so the bar simply takes its top.
+    if (QWidget* bar = NewApplicationMenuBarWidget()) {
+        m_frame->SetMenuBar(bar);
+        ApplySizeLimits();
+    }
     Layout();
     CreateControls();
     m_open = true;
