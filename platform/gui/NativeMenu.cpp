@@ -21,11 +21,12 @@ std::function<void()>& UpdateHandler()
 }
 
 // Items that carry a key equivalent, so that a key press can be matched
-// against them before Qt delivers the shortcut.
+// against them before Qt delivers the shortcut. Never destroyed: menu items
+// that live until the process ends still leave it on their way out.
 std::vector<NSMenuItem*>& KeyedItems()
 {
-    static std::vector<NSMenuItem*> items;
-    return items;
+    static auto* items = new std::vector<NSMenuItem*>;
+    return *items;
 }
 
 void Forget(std::vector<NSMenuItem*>& items, NSMenuItem* item)

@@ -53,6 +53,13 @@ T& Add(MenuItem& parent, const char* name, const char* text)
     return ref;
 }
 
+// A bar of its own that holds one probe item, on the application for one test.
+struct ProbeBar {
+    platform::MenuBar bar;
+    menutest::ScopedMenuBar scoped{&bar};
+    ProbeItem& item = Add<ProbeItem>(Add(bar, "Probe", "Probe"), "ProbeItem", "Probe item");
+};
+
 class CocoaMenuTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -190,9 +197,8 @@ TEST_F(CocoaMenuTest, EnablesFromTheReceiversAnswers)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        platform::MenuBar bar;
-        menutest::ScopedMenuBar scoped(&bar);
-        ProbeItem& item = Add<ProbeItem>(Add(bar, "Probe", "Probe"), "ProbeItem", "Probe item");
+        ProbeBar probe;
+        ProbeItem& item = probe.item;
         FakeReceiver receiver;
         receiver.answersValidateMenuItem = c.answersMenuItem;
         receiver.answersValidateInterfaceItem = c.answersInterfaceItem;
@@ -233,9 +239,8 @@ TEST_F(CocoaMenuTest, EventActionReportsWhetherAReceiverTookTheCommand)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        platform::MenuBar bar;
-        menutest::ScopedMenuBar scoped(&bar);
-        ProbeItem& item = Add<ProbeItem>(Add(bar, "Probe", "Probe"), "ProbeItem", "Probe item");
+        ProbeBar probe;
+        ProbeItem& item = probe.item;
         FakeReceiver receiver;
         receiver.action = "probe:";
         item.target = c.hasReceiver ? &receiver : nullptr;
@@ -252,9 +257,8 @@ TEST_F(CocoaMenuTest, EventActionReportsWhetherAReceiverTookTheCommand)
 // sends its own selector. The receiver cannot tell the two apart.
 TEST_F(CocoaMenuTest, ChoosingTheItemDeliversTheSameMessageBeforeAndAfterWiring)
 {
-    platform::MenuBar bar;
-    menutest::ScopedMenuBar scoped(&bar);
-    ProbeItem& item = Add<ProbeItem>(Add(bar, "Probe", "Probe"), "ProbeItem", "Probe item");
+    ProbeBar probe;
+    ProbeItem& item = probe.item;
     FakeReceiver receiver;
     receiver.action = "probe:";
     item.target = &receiver;
