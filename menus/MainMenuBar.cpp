@@ -6,7 +6,10 @@
 
 namespace {
 
-std::unique_ptr<class MainMenuBar> g_mainMenuBar;
+// Filled on first use and never destroyed: the bar lives until the process
+// ends, and its menus, once shown, hold native windows that Qt cannot take
+// down any more while static objects are destroyed at exit.
+class MainMenuBar* g_mainMenuBar = nullptr;
 
 template <class T>
 std::unique_ptr<platform::MenuItem> New()
@@ -81,6 +84,6 @@ void MainMenuBar::Untitled3()
 
 class MainMenuBar& MainMenuBar()
 {
-    if (!g_mainMenuBar) g_mainMenuBar = std::make_unique<class MainMenuBar>();
+    if (g_mainMenuBar == nullptr) g_mainMenuBar = new class MainMenuBar();
     return *g_mainMenuBar;
 }
