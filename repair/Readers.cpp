@@ -25,7 +25,6 @@ constexpr std::string_view kShortVersionPattern = "(?<=<key>CFBundleShortVersion
 constexpr std::string_view kBuildPattern = "(?<=<key>CFBundleVersion</key><string>).+?(?=</string>)";
 
 const std::string kMapNotFound = "Not found MapFileAdobe-Japan1.txt";
-const std::string kErrorAccessing = "Error accessing";
 const std::string kMapEmpty = "There is something wrong with MapFileAdobe-Japan1.txt";
 const std::string kSourceEmpty = "There is something wrong with glyphs file";
 
@@ -46,7 +45,7 @@ std::optional<std::string> ReadNonEmptyFile(const platform::FolderItem& file, co
     try {
         text = platform::ReadAllText(file);
     } catch (const platform::IOException&) {
-        ShowAlert(kErrorAccessing);
+        ShowAlert(std::string(kErrorAccessing));
         return std::nullopt;
     }
     if (platform::LenB(text) == 0) {

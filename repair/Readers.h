@@ -12,6 +12,9 @@
 // shows nothing.
 namespace repair {
 
+// The alert of a file that exists but cannot be read or written.
+inline constexpr std::string_view kErrorAccessing = "Error accessing";
+
 // The Adobe-Japan1 map file of an application bundle, from the first of its
 // three places that exists. Empty (never absent) after a reported failure or
 // when no line gives an entry.

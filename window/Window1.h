@@ -4,10 +4,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/core/FolderItem.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Window.h"
+#include "repair/NameMap.h"
 
 // The program's one window: three drop zones (the old and the new editor
 // bundle, the old .glyphs file), the Repair button and the progress count.
@@ -57,9 +59,17 @@ public:
     // The repair, from the inputs on the zones to the saved file.
     void Run();
 
+    // The glyph names of the bundle's Adobe-Japan1 map file; empty after an
+    // alert, or when no line gives an entry.
+    repair::NameMap GetMapFile(const platform::FolderItem& bundle);
     // The bundle's version text: the short version, "-" and the build from
     // its Info.plist; the empty text when it has none.
     std::string GetAppVerInfo(const platform::FolderItem& bundle);
+    // The source file's text with LF line ends, trimmed; empty after an alert.
+    std::string ReadGlyphsFile(const platform::FolderItem& file);
+    // The index of the first entry of `list` equal to `text` (letter case
+    // counts), or -1.
+    std::int64_t IndexOfB(const std::vector<std::string>& list, std::string_view text);
 
     // Moves the window right or down, never left or up, so that its frame
     // starts inside the main screen's usable area.

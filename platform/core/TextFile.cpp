@@ -61,7 +61,11 @@ std::string ReadAllText(const FolderItem& file)
 void WriteTextAtomically(const FolderItem& file, std::string_view text)
 {
     QSaveFile out(QString::fromStdString(file.NativePath()));
-    if (!out.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that a write cut short (a full disk, a size limit) shows
+    // in what write() returns: a buffered write accepts the text at once, and
+    // the flush at commit takes a short write for success and puts a
+    // truncated file in place.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         throw IOException("Cannot create " + file.NativePath() + ": " + out.errorString().toStdString());
     }
     const auto size = static_cast<qint64>(text.size());

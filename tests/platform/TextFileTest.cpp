@@ -31,9 +31,10 @@ TEST(WriteTextAtomically, ReplacesWholeFileOrLeavesItAsItWas)
 
     // A write that fails half-way (here: over the file-size limit, which holds
     // for root too) must leave the old file whole and no temporary beside it.
-    {
-        FileSizeLimit limit(4096);
-        EXPECT_THROW(WriteTextAtomically(file, std::string(100000, 'x')), IOException);
+    // Texts shorter and longer than the file's write buffer.
+    for (const std::size_t size : {std::size_t{150}, std::size_t{100000}}) {
+        FileSizeLimit limit(64);
+        EXPECT_THROW(WriteTextAtomically(file, std::string(size, 'x')), IOException) << size;
     }
     EXPECT_EQ(ReadAllText(file), "second");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);

@@ -1,0 +1,98 @@
+#include "repair/RepairRun.h"
+
+#include <cstdint>
+#include <utility>
+
+#include "platform/core/Exceptions.h"
+#include "platform/core/Text.h"
+#include "platform/core/TextFile.h"
+#include "repair/Localized.h"
+#include "repair/Messages.h"
+#include "repair/NamePairs.h"
+#include "repair/Readers.h"
+#include "repair/TokenRenaming.h"
+
+namespace repair {
+namespace {
+
+// A zone's item counts only while it is still on disk: a bundle or file
+// removed after its drop is as good as none.
+bool IsThere(const std::optional<platform::FolderItem>& item)
+{
+    return item && item->Exists();
+}
+
+// "i/last" in plain decimal digits: the denominator is the last index, not
+// the number of pairs.
+std::string ProgressText(std::int64_t index, std::int64_t last)
+{
+    return std::to_string(index) + "/" + std::to_string(last);
+}
+
+} // namespace
+
+void RunRepair(RepairView& view)
+{
+    view.ShowProgress("");
+
+    // The labels are compared before the inputs are: two bundles of one
+    // version make a repair pointless whatever else is missing.
+    if (platform::PlainEquals(view.OldAppText(), view.NewAppText())) {
+        ShowAlert(Localized::Both_apps_are_the_same_version());
+        return;
+    }
+    const std::optional<platform::FolderItem> oldApp = view.OldApp();
+    if (!IsThere(oldApp)) {
+        ShowAlert(Localized::Drop_the_old_Glyphs_app());
+        return;
+    }
+    const std::optional<platform::FolderItem> newApp = view.NewApp();
+    if (!IsThere(newApp)) {
+        ShowAlert(Localized::Drop_the_new_Glyphs_app());
+        return;
+    }
+    const std::optional<platform::FolderItem> source = view.SourceFile();
+    if (!IsThere(source)) {
+        ShowAlert(Localized::Drop_the_old_Glyphs_file());
+        return;
+    }
+
+    // Both maps are read before either is tested, so the user learns of two
+    // broken bundles at once. The reader has already said what went wrong.
+    const NameMap oldMap = ReadMapFile(*oldApp);
+    const NameMap newMap = ReadMapFile(*newApp);
+    if (oldMap.KeyCount() == 0 || newMap.KeyCount() == 0) return;
+
+    const NamePairs pairs = PairNames(oldMap, newMap);
+    if (pairs.OldNames.empty()) {
+        ShowAlert(Localized::Both_AJ1_Map_Files_are_the_same());
+        return;
+    }
+
+    std::string text = ReadGlyphsText(*source);
+    if (platform::LenB(text) == 0) {
+        ShowAlert(Localized::The_Glyphs_file_is_empty());
+        return;
+    }
+
+    const auto last = static_cast<std::int64_t>(pairs.OldNames.size()) - 1;
+    view.ShowProgress(ProgressText(0, last));
+    const RenameResult renamed = RenameTokens(std::move(text), pairs, [&view](std::int64_t index, std::int64_t lastIndex) {
+        view.ShowProgress(ProgressText(index, lastIndex));
+    });
+    // The engine has shown its message; what it leaves is no repaired text
+    // and must not be offered for saving.
+    if (renamed.EngineFailed) return;
+
+    const std::optional<platform::FolderItem> output = view.AskForOutputFile("Repaired_" + view.NewAppText() + ".glyphs");
+    if (!output) return;
+    try {
+        platform::WriteTextAtomically(*output, renamed.Text);
+    } catch (const platform::IOException&) {
+        // Success shows nothing, so a failure that showed nothing would pass
+        // for one.
+        ShowAlert(std::string(kErrorAccessing));
+    }
+}
+
+} // namespace repair

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/core/FolderItem.h"
+
+namespace repair {
+
+// What the repair run needs of the window that starts it. The run reads the
+// zones and writes only the progress count, so a test can stand in for the
+// window without widgets.
+class RepairView {
+public:
+    virtual ~RepairView() = default;
+
+    // The texts of the old and the new bundle's zone labels: the version
+    // texts after accepted drops, otherwise whatever the labels show.
+    virtual std::string OldAppText() const = 0;
+    virtual std::string NewAppText() const = 0;
+
+    // The items of the three zones, nothing where none was accepted.
+    virtual std::optional<platform::FolderItem> OldApp() const = 0;
+    virtual std::optional<platform::FolderItem> NewApp() const = 0;
+    virtual std::optional<platform::FolderItem> SourceFile() const = 0;
+
+    // Shows `text` as the progress count and repaints before returning: the
+    // run keeps the main thread busy, so a repaint left for later would only
+    // show the final count.
+    virtual void ShowProgress(const std::string& text) = 0;
+
+    // Asks where to save, suggesting `suggestedName`; nothing when the user
+    // cancels.
+    virtual std::optional<platform::FolderItem> AskForOutputFile(const std::string& suggestedName) = 0;
+};
+
+// One complete repair, from the inputs on the zones to the saved file:
+// refuses equal versions and missing inputs, pairs the glyph names of the two
+// bundles' map files, renames the old names in the source text while the
+// count shows the pairs done, and writes the result where the user chooses.
+// Every failure is shown as it happens (an alert, or the pattern engine's
+// message) and ends the run; a cancelled save ends it silently. The text is
+// written to a temporary file and put in place only once complete, so a
+// failed write leaves the chosen place as it was.
+void RunRepair(RepairView& view);
+
+} // namespace repair

@@ -1,0 +1,193 @@
+#!/usr/bin/env bash
+# The whole job as a user does it, on a private X server: drag the old and the
+# new editor bundle and the old .glyphs file from another program onto the
+# three zones with real pointer moves, click Repair, type a path into the save
+# dialog, and compare the saved file with the bytes it must hold.
+#
+# Usage: repair_e2e.sh SORVANEL DRAG_SOURCE
+# With E2E_SCREENSHOTS=<folder> set, it also saves pictures of the filled
+# zones, the save dialog and the count after the run there. On a failure it
+# saves one picture of the screen, e2e-failure.png, in the current folder.
+set -euo pipefail
+
+app=$1
+drag_source=$2
+timeout_s=20
+# Every wait also ends here, well before the test runner's own timeout, so
+# that the clean-up below always runs.
+overall_deadline=$((SECONDS + 90))
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/sorvanel-e2e-XXXXXX")
+xvfb_pid='' app_pid='' source_pid=''
+
+cleanup() {
+  set +e # a killed process's status must not end the clean-up half-way
+  local pid
+  for pid in "$app_pid" "$source_pid" "$xvfb_pid"; do
+    if [ -n "$pid" ]; then
+      kill "$pid" 2>/dev/null
+      wait "$pid" 2>/dev/null
+    fi
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -n "$xvfb_pid" ] && [ -s "$work/display" ]; then
+    echo "Windows on the screen:" >&2
+    xdotool search --onlyvisible --name '.' 2>/dev/null | while read -r id; do
+      echo "  $id: $(xdotool getwindowname "$id" 2>/dev/null)" >&2
+    done
+    command -v import >/dev/null && import -window root e2e-failure.png 2>/dev/null &&
+      echo "Screen saved in $PWD/e2e-failure.png" >&2
+  fi
+  for log in app drag xvfb; do
+    [ -s "$work/$log.log" ] && { echo "--- $log.log" >&2; tail -n 20 "$work/$log.log" >&2; }
+  done
+  exit 1
+}
+
+# wait_for WHAT COMMAND...: runs COMMAND until it succeeds; fails the test
+# when it has not after $timeout_s seconds.
+wait_for() {
+  local what=$1; shift
+  local deadline=$((SECONDS + timeout_s))
+  [ "$deadline" -le "$overall_deadline" ] || deadline=$overall_deadline
+  until "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "timed out after ${timeout_s}s waiting for $what"
+    sleep 0.05
+  done
+}
+
+# The id of the first visible window whose name matches the pattern.
+window_named() {
+  xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep .
+}
+
+# Sets X, Y, WIDTH and HEIGHT to a window's place on the screen.
+geometry_of() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+}
+
+screenshot() {
+  [ -n "${E2E_SCREENSHOTS:-}" ] || return 0
+  mkdir -p "$E2E_SCREENSHOTS"
+  import -window root "$E2E_SCREENSHOTS/$1.png"
+}
+
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || fail "$tool is not installed (see TEST_PACKAGES in scripts/packages.sh)"
+done
+
+# --- The files: two editor bundles, their map files at different places, and
+# a source file. Three keys get new names; "same" keeps its name; each
+# release has a key of its own.
+fixtures=$work/files
+plugin_place="Contents/PlugIns/OTF.glyphsFileFormat/Contents/Resources/MapFileAdobeJapan1.txt"
+framework_place="Contents/Frameworks/GlyphsCore.framework/Versions/A/Resources/MapFileAdobe-Japan1.txt"
+
+make_bundle() { # folder, short version, build, indent, map place, map text
+  mkdir -p "$1/Contents" "$(dirname "$1/$5")"
+  printf '<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0">\n<dict>\n%s<key>CFBundleShortVersionString</key>\n%s<string>%s</string>\n%s<key>CFBundleVersion</key>\n%s<string>%s</string>\n</dict>\n</plist>\n' \
+    "$4" "$4" "$2" "$4" "$4" "$3" >"$1/Contents/Info.plist"
+  printf '%s' "$6" >"$1/$5"
+}
+old_app="$fixtures/Glyphs 3.1.app"
+new_app="$fixtures/Glyphs 3.2.app"
+source_file="$fixtures/Font.glyphs"
+make_bundle "$old_app" 3.1 3151 $'\t' "$plugin_place" \
+  $'1\tuni4E00\tx\n2\tcid00002\tx\n3\tuni4E8C.jp78\tx\n4\tsame\tx\n5\tgone\tx\n'
+make_bundle "$new_app" 3.2 3259 '    ' "$framework_place" \
+  $'6\tadded\tx\n1\tuni4E00.alt\tx\n2\tcid2\tx\n3\tuni4E8C-JP78\tx\n4\tsame\tx\n'
+printf '{\r\nglyphs = (\r\n{\r\nglyphname = uni4E00;\r\n},\r\n{\r\nglyphname = cid00002;\r\ncomponents = (uni4E8C.jp78, uni4E00.ss01);\r\n}\r\n);\r\n}\r\n' >"$source_file"
+expected="$work/expected.glyphs"
+printf '{\nglyphs = (\n{\nglyphname = uni4E00.alt;\n},\n{\nglyphname = cid2;\ncomponents = (uni4E8C-JP78, uni4E00.ss01);\n}\n);\n}' >"$expected"
+output="$work/saved/Result.glyphs"
+mkdir -p "$work/saved"
+
+# --- A private X server on a display number it picks itself, and a known
+# home, so that the preference file and the save dialog start in a known place.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+wait_for "the X server" test -s "$work/display"
+DISPLAY=":$(head -n 1 "$work/display")"
+export DISPLAY
+
+export HOME="$work/home" XDG_DATA_HOME="$work/home/.local/share" XDG_CONFIG_HOME="$work/home/.config"
+export XDG_CACHE_HOME="$work/home/.cache" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8 LANGUAGE=en NO_AT_BRIDGE=1
+unset WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE SESSION_MANAGER
+
+"$app" >"$work/app.log" 2>&1 &
+app_pid=$!
+"$drag_source" "$old_app" "$new_app" "$source_file" >"$work/drag.log" 2>&1 &
+source_pid=$!
+
+wait_for "the Sorvanel window" window_named '^Sorvanel$'
+main_window=$(window_named '^Sorvanel$')
+for n in 1 2 3; do wait_for "drag source window $n" window_named "^Drag source $n\$"; done
+
+# The content area is 370 x 400 and sits at the bottom of the window; any menu
+# bar is above it.
+geometry_of "$main_window"
+content_x=$((X + WIDTH - 370))
+content_y=$((Y + HEIGHT - 400))
+zone_y=(65 167 293)
+
+# drag N ZONE_INDEX: presses on drag source N, moves in small steps to the
+# middle of the zone, so that the drag protocol sees the pointer enter and move
+# over the window, and lets go there. Waits until the source has heard that
+# the drop was taken.
+drag() {
+  local n=$1 tx=$((content_x + 185)) ty=$((content_y + ${zone_y[$2]}))
+  geometry_of "$(window_named "^Drag source $n\$")"
+  local sx=$((X + WIDTH / 2)) sy=$((Y + HEIGHT / 2)) step
+  xdotool mousemove "$sx" "$sy"
+  xdotool mousedown 1
+  wait_for "drag $n to start" grep -q "^drag $n started" "$work/drag.log"
+  for step in $(seq 1 24); do
+    xdotool mousemove $((sx + (tx - sx) * step / 24)) $((sy + (ty - sy) * step / 24))
+    sleep 0.02
+  done
+  for step in 3 -3 0; do
+    xdotool mousemove $((tx + step)) "$ty"
+    sleep 0.05
+  done
+  xdotool mouseup 1
+  wait_for "drag $n to end" grep -q "^drag $n: " "$work/drag.log"
+  grep -q "^drag $n: copy" "$work/drag.log" ||
+    fail "the window did not take drag $n: $(grep "^drag $n: " "$work/drag.log")"
+}
+
+drag 1 0
+drag 2 1
+drag 3 2
+screenshot zones-filled
+
+# Repair, then the save dialog: a path typed over the suggested name.
+xdotool mousemove $((content_x + 185)) $((content_y + 360)) click 1
+wait_for "the save dialog" window_named '^Save As$'
+dialog=$(window_named '^Save As$')
+screenshot save-dialog
+focused() { [ "$(xdotool getwindowfocus)" = "$dialog" ]; }
+focused || xdotool windowfocus "$dialog"
+wait_for "the save dialog to have the keyboard" focused
+xdotool key ctrl+a
+xdotool type --delay 5 "$output"
+xdotool key Return
+
+# The file is written beside its place and moved there once complete, so it
+# is whole as soon as it shows.
+wait_for "the saved file $output" test -f "$output"
+wait_for "the save dialog to close" sh -c "! xdotool search --onlyvisible --name '^Save As\$'"
+screenshot count-after-run
+if ! cmp -s "$expected" "$output"; then
+  diff <(od -c "$expected") <(od -c "$output") >&2 || true
+  fail "the saved file differs from the expected bytes"
+fi
+kill -0 "$app_pid" 2>/dev/null || fail "Sorvanel is no longer running"
+echo "PASS: dropped, repaired and saved $(wc -c <"$output") bytes as expected in ${SECONDS}s"
