@@ -130,11 +130,11 @@ RenameResult RenameLiteral(std::string text, const NamePairs& pairs, const Renam
 }
 
 // Collects rewrites between token names until a rewrite of another kind, or
-// the end, needs the text; progress for an index is reported once the text
-// holds its rewrites.
+// the end, needs the text. Progress is reported as each index is decided, so
+// that the count moves while the loop runs; nothing reads the text in between.
 class FastRoad {
 public:
-    FastRoad(std::string text, const RenameProgress& progress) : m_text(std::move(text)), m_progress(progress) {}
+    explicit FastRoad(std::string text) : m_text(std::move(text)) {}
 
     bool Rewrite(const std::string& oldName, const std::string& newName)
     {
@@ -146,45 +146,26 @@ public:
         return RewriteWithPatterns(m_text, oldName, newName);
     }
 
-    void IndexDone(std::int64_t index, std::int64_t last)
-    {
-        m_last = last;
-        if (m_pending.Empty()) {
-            Report(m_progress, index, last);
-        } else if (m_firstWaiting < 0) {
-            m_firstWaiting = index;
-        }
-        m_lastDone = index;
-    }
-
     void Flush()
     {
         if (!m_pending.Empty()) m_text = m_pending.ApplyTo(std::move(m_text));
-        if (m_firstWaiting >= 0) {
-            for (std::int64_t i = m_firstWaiting; i <= m_lastDone; ++i) Report(m_progress, i, m_last);
-            m_firstWaiting = -1;
-        }
     }
 
     std::string TakeText() { return std::move(m_text); }
 
 private:
     std::string m_text;
-    const RenameProgress& m_progress;
     TokenRewrites m_pending;
-    std::int64_t m_firstWaiting = -1; // first index whose progress waits for the text
-    std::int64_t m_lastDone = -1;
-    std::int64_t m_last = -1;
 };
 
 RenameResult RenameFast(std::string text, const NamePairs& pairs, const RenameProgress& progress)
 {
     HashedNames names(pairs.OldNames);
-    FastRoad road(std::move(text), progress);
+    FastRoad road(std::move(text));
     const bool done = RunRenamingLoop(
         pairs, names,
         [&](const std::string& oldName, const std::string& newName) { return road.Rewrite(oldName, newName); },
-        [&](std::int64_t i, std::int64_t last) { road.IndexDone(i, last); });
+        [&](std::int64_t i, std::int64_t last) { Report(progress, i, last); });
     if (done) road.Flush();
     return {road.TakeText(), !done};
 }

@@ -38,7 +38,9 @@ enum class RenameRoad {
 // nothing. `progress` is called after each index.
 //
 // Stops at the first failure of the pattern engine (its message shown) and
-// says so in the result.
+// says so in the result. The literal road is the reference within the
+// engine's limits: a token name too long to compile into a pattern (some
+// 32,000 bytes) fails there, while the fast road renames it.
 RenameResult RenameTokens(std::string text, const NamePairs& pairs, const RenameProgress& progress, RenameRoad road = RenameRoad::Fast);
 
 } // namespace repair

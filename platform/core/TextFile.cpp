@@ -36,12 +36,16 @@ private:
 
 std::string ReadAllText(const FolderItem& file)
 {
-    FileDescriptor fd(::open(file.NativePath().c_str(), O_RDONLY | O_CLOEXEC));
+    // Opened without blocking, so that a named pipe or a device in the
+    // file's place cannot hang the program; only a regular file is read.
+    FileDescriptor fd(::open(file.NativePath().c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) ThrowErrno("Cannot open", file);
 
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) ThrowErrno("Cannot read", file);
-    if (S_ISDIR(info.st_mode)) throw IOException("Cannot read " + file.NativePath() + ": it is a folder");
+    if (!S_ISREG(info.st_mode)) throw IOException("Cannot read " + file.NativePath() + ": it is not a regular file");
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) ThrowErrno("Cannot read", file);
 
     std::string text;
     if (info.st_size > 0) text.reserve(static_cast<std::size_t>(info.st_size));

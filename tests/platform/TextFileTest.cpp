@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#include <sys/stat.h>
 #include <fstream>
 
 
@@ -19,6 +21,10 @@ TEST(ReadAllText, ReadsEveryByteAndRefusesFoldersAndMissingFiles)
     EXPECT_EQ(ReadAllText(FolderItem(dir.Path("f.txt"))), bytes);
     EXPECT_THROW(ReadAllText(FolderItem(dir.Path())), IOException);
     EXPECT_THROW(ReadAllText(FolderItem(dir.Path("missing"))), IOException);
+    // A named pipe in a file's place is refused at once instead of waiting
+    // for a writer that never comes.
+    ASSERT_EQ(::mkfifo(dir.Path("pipe.glyphs").c_str(), 0600), 0);
+    EXPECT_THROW(ReadAllText(FolderItem(dir.Path("pipe.glyphs"))), IOException);
 }
 
 TEST(WriteTextAtomically, ReplacesWholeFileOrLeavesItAsItWas)

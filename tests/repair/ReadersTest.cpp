@@ -104,6 +104,12 @@ TEST(ReadMapFile, FailuresGiveOneAlertAndAnEmptyMap)
          {"alert: There is something wrong with MapFileAdobe-Japan1.txt"}},
         {"unreadable", [](const TempDir& dir) { dir.MakeFolder("Glyphs.app/" + kPlugInPlace + "MapFileAdobe-Japan1.txt"); },
          {"alert: Error accessing"}},
+        // The first place that exists is the one read, even when a later
+        // place holds a good file.
+        {"unreadable first place", [](const TempDir& dir) {
+             dir.MakeFolder("Glyphs.app/" + kPlugInPlace + "MapFileAdobeJapan1.txt");
+             dir.Write("Glyphs.app/" + kPlugInPlace + "MapFileAdobe-Japan1.txt", "K\tN\tX\n");
+         }, {"alert: Error accessing"}},
         {"white space only", [](const TempDir& dir) { dir.Write("Glyphs.app/" + kFrameworkPlace + "MapFileAdobe-Japan1.txt", " \r\n\t\n"); }, {}},
         {"two fields a line", [](const TempDir& dir) { dir.Write("Glyphs.app/" + kFrameworkPlace + "MapFileAdobe-Japan1.txt", "1\ta\n2\tb\n"); }, {}},
     };

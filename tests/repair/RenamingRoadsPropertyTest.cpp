@@ -86,3 +86,26 @@ TEST(RenamingRoads, FastRoadEqualsLiteralRoadByteForByte)
         }
     }
 }
+
+// Thousands of pairs drawn from a few hundred names fill the fast road's
+// tables far beyond what the small cases reach, with long chains, swaps and
+// repeated old names among them.
+TEST(RenamingRoads, ManyPairsGiveTheSameBytesOnBothRoads)
+{
+    std::mt19937_64 random(20261207);
+    std::vector<std::string> names;
+    for (int i = 0; i < 400; ++i) names.push_back("uni" + std::to_string(4000 + i) + (i % 3 == 0 ? ".jp" : ""));
+
+    NamePairs pairs;
+    for (int i = 0; i < 2000; ++i) {
+        pairs.OldNames.push_back(Pick(random, names));
+        pairs.NewNames.push_back(Pick(random, names));
+    }
+    std::string text;
+    while (text.size() < 50000) text += Pick(random, names) + Pick(random, kGaps);
+
+    const RenameRun literal = RunRenaming(text, pairs, RenameRoad::Literal);
+    const RenameRun fast = RunRenaming(text, pairs, RenameRoad::Fast);
+    EXPECT_TRUE(literal == fast);
+    EXPECT_NE(fast.text, text);
+}
