@@ -84,9 +84,9 @@ NSObject* CocoaMenuItem::Target(NSMenuItem* nativeItem)
     return Event_Target(nativeItem);
 }
 
-bool CocoaMenuItem::IsEventImplemented(std::string_view eventName) const
+bool CocoaMenuItem::IsEventImplemented(std::string_view) const
 {
-    return eventName == "Action" || eventName == "EnableMenu";
+    return false;
 }
 
 void CocoaMenuItem::Event_EnableMenu()
@@ -127,6 +127,17 @@ bool CocoaMenuItem::Event_Action()
     if (Event_CocoaAction()) return true;
     return NSApp()->SendAction(ActionSelector(), Target(native), native);
 }
+
+// Each of the five items implements only ActionSelectorName.
+namespace {
+bool NamesOnlyItsSelector(std::string_view eventName) { return eventName == "ActionSelectorName"; }
+} // namespace
+
+bool CocoaMenuItemSelectAll::IsEventImplemented(std::string_view e) const { return NamesOnlyItsSelector(e); }
+bool CocoaMenuItemClose::IsEventImplemented(std::string_view e) const { return NamesOnlyItsSelector(e); }
+bool MenuItemBringAllToFront::IsEventImplemented(std::string_view e) const { return NamesOnlyItsSelector(e); }
+bool MenuItemMinimize::IsEventImplemented(std::string_view e) const { return NamesOnlyItsSelector(e); }
+bool MenuItemZoom::IsEventImplemented(std::string_view e) const { return NamesOnlyItsSelector(e); }
 
 std::string CocoaMenuItemSelectAll::Event_ActionSelectorName() { return "selectAll:"; }
 std::string CocoaMenuItemClose::Event_ActionSelectorName() { return "performClose:"; }

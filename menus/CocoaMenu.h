@@ -25,7 +25,10 @@ public:
     // Menu update: wires the native item to the selector, enables the item
     // from the receiver that the action would reach, then raises EnableMenu.
     void Event_EnableMenu() override;
-    bool IsEventImplemented(std::string_view eventName) const override;
+    bool HandlesAction() const override { return true; }
+    // Whether the item's class implements the event of that name among those
+    // that this class declares for its subclasses.
+    virtual bool IsEventImplemented(std::string_view eventName) const;
 
     // The selector named by ActionSelectorName.
     platform::appkit::Selector ActionSelector();
@@ -58,30 +61,45 @@ protected:
 
 // Edit > Select All.
 class CocoaMenuItemSelectAll : public CocoaMenuItem {
+public:
+    bool IsEventImplemented(std::string_view eventName) const override;
+
 protected:
     std::string Event_ActionSelectorName() override;
 };
 
 // File > Close.
 class CocoaMenuItemClose : public CocoaMenuItem {
+public:
+    bool IsEventImplemented(std::string_view eventName) const override;
+
 protected:
     std::string Event_ActionSelectorName() override;
 };
 
 // Window > Bring All to Front.
 class MenuItemBringAllToFront : public CocoaMenuItem {
+public:
+    bool IsEventImplemented(std::string_view eventName) const override;
+
 protected:
     std::string Event_ActionSelectorName() override;
 };
 
 // Window > Minimize.
 class MenuItemMinimize : public CocoaMenuItem {
+public:
+    bool IsEventImplemented(std::string_view eventName) const override;
+
 protected:
     std::string Event_ActionSelectorName() override;
 };
 
 // Window > Zoom.
 class MenuItemZoom : public CocoaMenuItem {
+public:
+    bool IsEventImplemented(std::string_view eventName) const override;
+
 protected:
     std::string Event_ActionSelectorName() override;
 };

@@ -8,6 +8,11 @@
 #include "prefs/PreferenceNotFoundException.h"
 
 namespace Preferences {
+namespace {
+
+constexpr int kMaxNesting = 64;
+
+} // namespace
 
 PrefsClass::PrefsClass(std::string appName) : mAppName(std::move(appName)) {}
 
@@ -47,7 +52,16 @@ bool PrefsClass::Load()
     if (!mPrefsFile->Exists()) return false;
 
     const std::string text = platform::ReadAllText(*mPrefsFile);
-    Value parsed = Value::parse(text, nullptr, /*allow_exceptions=*/false);
+    // Nesting far beyond what a preference file needs is refused while it is
+    // read: deep values are copied, printed and freed by recursion, and a
+    // crafted file could overflow the stack at every start.
+    bool tooDeep = false;
+    const Value::parser_callback_t limitDepth = [&tooDeep](int depth, nlohmann::detail::parse_event_t, Value&) {
+        if (depth > kMaxNesting) tooDeep = true;
+        return !tooDeep;
+    };
+    Value parsed = Value::parse(text, limitDepth, /*allow_exceptions=*/false);
+    if (tooDeep) return false;
     // Only an object can hold the named members; any other JSON text counts
     // as unusable as text that is not JSON.
     if (!parsed.is_object()) return false;

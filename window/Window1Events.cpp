@@ -13,10 +13,10 @@
 
 namespace {
 
-// A stored coordinate as a whole number. Integers are taken as they are and
-// fractional numbers truncated toward zero; a missing member, or any value
-// that names no position (text, true or false, null, a list, an object, a
-// number beyond the 64-bit range), gives the fallback.
+// A stored coordinate as a whole number. Whole numbers are taken as they are,
+// also when written with a point (120.0); a missing member, or any value that
+// names no position (a fraction, text, true or false, null, a list, an
+// object, a number beyond the 64-bit range), gives the fallback.
 std::int64_t StoredCoordinate(const char* name, std::int64_t fallback)
 {
     Preferences::Value value;
@@ -32,8 +32,8 @@ std::int64_t StoredCoordinate(const char* name, std::int64_t fallback)
     if (value.is_number_integer()) return value.get<std::int64_t>();
     if (value.is_number_float()) {
         const double number = value.get<double>();
-        const bool inRange = std::isfinite(number) && std::fabs(number) < 9.2e18;
-        return inRange ? WindowEx::Truncate(number) : fallback;
+        const bool whole = std::isfinite(number) && std::fabs(number) < 9.2e18 && std::trunc(number) == number;
+        return whole ? static_cast<std::int64_t>(number) : fallback;
     }
     return fallback;
 }

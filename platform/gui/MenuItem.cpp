@@ -114,11 +114,6 @@ MenuItem* MenuItem::Lookup(std::string_view name) const
     return nullptr;
 }
 
-bool MenuItem::IsEventImplemented(std::string_view) const
-{
-    return false;
-}
-
 appkit::NSMenu& MenuItem::NativeMenuOfItems()
 {
     return m_native->MakeSubmenu();
@@ -159,11 +154,6 @@ bool QuitMenuItem::Event_Action()
         QCoreApplication::quit();
     }
     return true;
-}
-
-bool QuitMenuItem::IsEventImplemented(std::string_view eventName) const
-{
-    return eventName == "Action";
 }
 
 QWidget* NewApplicationMenuBarWidget()

@@ -65,8 +65,9 @@ public:
     // as an unhandled event does.
     virtual bool Event_Action() { return false; }
     virtual void Event_EnableMenu() {}
-    // Whether the item's class handles the framework event of that name.
-    virtual bool IsEventImplemented(std::string_view eventName) const;
+    // Whether the item's class handles the framework's Action event, that is,
+    // whether choosing it does anything of its own.
+    virtual bool HandlesAction() const { return false; }
 
     // The native item that shows this item; nil for the menu bar.
     appkit::NSMenuItem* NativeItem() const { return m_native.get(); }
@@ -123,7 +124,7 @@ class ApplicationMenuItem : public MenuItem {};
 class QuitMenuItem : public ApplicationMenuItem {
 public:
     bool Event_Action() override;
-    bool IsEventImplemented(std::string_view eventName) const override;
+    bool HandlesAction() const override { return true; }
 };
 
 // A menu bar widget showing the application's menu bar, for a window to put

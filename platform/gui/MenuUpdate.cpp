@@ -27,7 +27,7 @@ bool HasCommand(const Entry& entry, const Application& app)
 {
     const MenuItem& item = *entry.item;
     if (item.Text() == "-") return false;
-    return entry.isMenuOfBar || item.Count() > 0 || item.IsEventImplemented("Action") || app.HasMenuHandler(item.Name());
+    return entry.isMenuOfBar || item.Count() > 0 || item.HandlesAction() || app.HasMenuHandler(item.Name());
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include "platform/core/Exceptions.h"
 #include "platform/gui/Application.h"
+#include "platform/gui/Window.h"
 
 namespace platform::runtime {
 namespace {
@@ -142,6 +143,7 @@ void UnhandledException(std::exception_ptr exception)
 
 int Finalize()
 {
+    if (!g_finalized) ReleaseImplicitInstances();
     g_finalized = true;
     return g_state.unhandledExceptions > 0 ? 1 : 0;
 }

@@ -17,16 +17,32 @@
 namespace platform {
 namespace {
 
+// The registries live until the process ends and are never destroyed: a
+// window still held at exit is released by the runtime's finalisation, and
+// its destructor must find them intact.
 std::vector<Window*>& Registry()
 {
-    static std::vector<Window*> windows;
-    return windows;
+    static auto* windows = new std::vector<Window*>;
+    return *windows;
 }
 
 std::map<std::string, std::unique_ptr<Window>>& Implicit()
 {
-    static std::map<std::string, std::unique_ptr<Window>> instances;
-    return instances;
+    static auto* instances = new std::map<std::string, std::unique_ptr<Window>>;
+    return *instances;
+}
+
+// Closed implicit instances waiting for the event loop to release them.
+std::vector<std::unique_ptr<Window>>& PendingRelease()
+{
+    static auto* pending = new std::vector<std::unique_ptr<Window>>;
+    return *pending;
+}
+
+void ReleasePending()
+{
+    std::vector<std::unique_ptr<Window>> released = std::move(PendingRelease());
+    PendingRelease().clear();
 }
 
 void Unregister(Window* window)
@@ -47,9 +63,9 @@ void ReleaseIfImplicit(Window* window)
 {
     for (auto it = Implicit().begin(); it != Implicit().end(); ++it) {
         if (it->second.get() == window) {
-            Window* released = it->second.release();
+            PendingRelease().push_back(std::move(it->second));
             Implicit().erase(it);
-            QTimer::singleShot(0, [released] { delete released; });
+            QTimer::singleShot(0, [] { ReleasePending(); });
             return;
         }
     }
@@ -207,6 +223,10 @@ Rect Window::Bounds() const
                 static_cast<double>(frame.width()), static_cast<double>(frame.height())};
 }
 
+// Sets the outer frame. The client area is what is placed, with the
+// decorations as far as they are known: before the window is first shown
+// they count as nothing, as in Bounds, so that a frame read and set again
+// before then never shifts the window by decorations that came later.
 void Window::SetBounds(const Rect& frame)
 {
     const QRect client = m_frame->geometry();
@@ -216,8 +236,9 @@ void Window::SetBounds(const Rect& frame)
     const int width = std::max(0, static_cast<int>(std::trunc(frame.Width)) - extraWidth);
     const int height = std::max(0, static_cast<int>(std::trunc(frame.Height)) - extraHeight);
     m_frame->SetContentSize(width, height, !m_resizeable);
-    // For a top-level widget, move() places the outer frame.
-    m_frame->move(static_cast<int>(std::trunc(frame.Left)), static_cast<int>(std::trunc(frame.Top)));
+    const QPoint clientCorner(static_cast<int>(std::trunc(frame.Left)) + client.x() - outer.x(),
+                              static_cast<int>(std::trunc(frame.Top)) + client.y() - outer.y());
+    m_frame->setGeometry(QRect(clientCorner, m_frame->size()));
 }
 
 void Window::SetMinWidth(std::int64_t value) { m_minWidth = value; ApplySizeLimits(); }
@@ -385,6 +406,13 @@ Window* ImplicitInstance(const std::string& className)
 void SetImplicitInstance(const std::string& className, std::unique_ptr<Window> window)
 {
     Implicit()[className] = std::move(window);
+}
+
+void ReleaseImplicitInstances()
+{
+    ReleasePending();
+    std::map<std::string, std::unique_ptr<Window>> instances = std::move(Implicit());
+    Implicit().clear();
 }
 
 } // namespace platform

@@ -156,5 +156,7 @@ std::vector<Window*> OpenWindows();
 // the class's accessor and released once it has closed.
 Window* ImplicitInstance(const std::string& className);
 void SetImplicitInstance(const std::string& className, std::unique_ptr<Window> window);
+// Releases every implicit instance, open or closed; part of the finalisation.
+void ReleaseImplicitInstances();
 
 } // namespace platform

@@ -4,9 +4,13 @@
 #include <string>
 
 #include <QApplication>
+#include <QPointer>
 #include <QTimer>
+#include <QWidget>
 
 #include "app/App.h"
+#include "app/AppMenus.h"
+#include "platform/gui/MenuItem.h"
 #include "app/Startup.h"
 #include "platform/gui/FileType.h"
 #include "platform/gui/Runtime.h"
@@ -43,12 +47,16 @@ TEST_F(StartupTest, BringsUpEverythingRunsTheLoopAndExitsCleanly)
     EXPECT_EXIT(
         {
             bool loopSawEverything = false;
+            QPointer<QWidget> nativeWindow;
             runtime::SetEventLoopForTesting([&] {
+                nativeWindow = Window1().Handle();
                 const runtime::State& state = runtime::CurrentState();
                 class App& app = App();
                 Check(state.hiDpi && state.darkMode && state.classesPrepared && state.pluginsBound, 10);
                 Check(state.frameworkInitialized && FileTypeGroup1::AllFileTypes().size() == 2, 11);
-                Check(app.HasMenuHandler("AppAbout") && app.AutoQuit(), 12); // the Open event ran // the Open event ran
+                // The Open event ran: AutoQuit on, the About item named after the program.
+                Check(app.HasMenuHandler("AppAbout") && app.AutoQuit(), 12);
+                Check(AppAbout() != nullptr && AppAbout()->Text() == "About " + app.ExecutableFile().Name(), 16);
                 Check(ImplicitInstance(Window1::kClassName) != nullptr && Window1().Handle()->isVisible(), 13);
                 Check(app.WindowCount() == 1, 14);
                 loopSawEverything = true;
@@ -62,6 +70,7 @@ TEST_F(StartupTest, BringsUpEverythingRunsTheLoopAndExitsCleanly)
                       && v.StageCode == 0, 3);
             Check(v.ShortVersion == "1.0.2" && v.PackageInfo.empty() && !v.LongVersion.empty(), 4);
             Check(runtime::CurrentState().eventLoopRan, 5);
+            Check(nativeWindow.isNull(), 6); // the closed window was released by the finalisation
             ExitWith(code);
         },
         ::testing::ExitedWithCode(0), "");
@@ -103,7 +112,9 @@ TEST_F(StartupTest, AnExceptionInAnEventHandlerReachesTheHandlerAndEndsTheProgra
             const int code = startup::RunProgram(argc, g_argv);
             Check(reports == 1, 2);
             Check(code != 0, 3);
-            ExitWith(0);
+            // A normal exit, static destruction included, with the window still
+            // open when the loop ended.
+            std::exit(0);
         },
         ::testing::ExitedWithCode(0), "");
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -20,10 +21,14 @@ const std::string kPlist = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist v
 const char* const kPrompts[] = {"", "Drop the old Glyphs app.", "Drop the new Glyphs app.", "Drop the old Glyphs file."};
 
 // What a zone shows: its item's path, whether an icon is drawn, and its
-// label's text, left edge, width and alignment.
-using Shown = std::tuple<std::string, bool, std::string, int, int, int>;
-Shown Filled(const std::string& path, const std::string& text) { return {path, true, text, 108, 230, 0}; }
-Shown Cleared(int zone) { return {"", false, kPrompts[zone], 32, 306, 1}; }
+// label's text, left edge, width, alignment and text size. Only the source
+// file's label changes its size; the bundles' labels keep 15 throughout.
+using Shown = std::tuple<std::string, bool, std::string, int, int, int, double>;
+Shown Filled(int zone, const std::string& path, const std::string& text)
+{
+    return {path, true, text, 108, 230, 0, zone == 3 ? 0.0 : 15.0};
+}
+Shown Cleared(int zone) { return {"", false, kPrompts[zone], 32, 306, 1, 15.0}; }
 
 class DropZonesTest : public ::testing::Test {
 protected:
@@ -35,6 +40,8 @@ protected:
     {
         platform::MessageDialog::SetResponderForTesting([this](const platform::MessageDialog& alert, platform::Window*) {
             alerts.push_back(alert.Message);
+            // The alert must stand over a zone that is already cleared.
+            shownAtAlert.push_back({ShownBy(1), ShownBy(2), ShownBy(3)});
             return platform::MessageDialog::Pressed::Action;
         });
         // The window's Open event names its preference file after the application.
@@ -50,6 +57,7 @@ protected:
     void OpenFreshWindow()
     {
         alerts.clear();
+        shownAtAlert.clear();
         window = std::make_unique<class Window1>();
         window->Construct();
     }
@@ -65,7 +73,7 @@ protected:
         platform::Canvas& canvas = zone == 1 ? w.Canvas1() : zone == 2 ? w.Canvas2() : w.Canvas3();
         platform::Label& label = zone == 1 ? w.Label1() : zone == 2 ? w.Label2() : w.Label3();
         return {item ? item->NativePath() : "", canvas.Backdrop() != nullptr, label.Text(),
-                label.Left(), label.Width(), label.TextAlign()};
+                label.Left(), label.Width(), label.TextAlign(), label.TextSize()};
     }
 
     std::string Bundle(const std::string& name, const std::string& plist = kPlist)
@@ -79,6 +87,7 @@ protected:
     platform::Application app;
     std::unique_ptr<class Window1> window;
     std::vector<std::string> alerts;
+    std::vector<std::array<Shown, 3>> shownAtAlert;
 };
 
 TEST_F(DropZonesTest, NameTestsDecideWhatEachZoneTakes)
@@ -104,9 +113,12 @@ TEST_F(DropZonesTest, NameTestsDecideWhatEachZoneTakes)
         OpenFreshWindow();
         const std::string path = c.zone == 3 ? dir.Write(c.name, "{}") : Bundle(c.name);
         DropFilesAt(*window, OverIcon(c.zone), {path});
-        EXPECT_EQ(ShownBy(c.zone), c.accepted ? Filled(path, c.zone == 3 ? c.name : "3.2-3259") : Cleared(c.zone));
+        EXPECT_EQ(ShownBy(c.zone), c.accepted ? Filled(c.zone, path, c.zone == 3 ? c.name : "3.2-3259") : Cleared(c.zone));
         const std::string alert = c.zone == 3 ? "Not a Glyphs file." : "Not a Glyphs app.";
         EXPECT_EQ(alerts, c.accepted ? std::vector<std::string>{} : std::vector<std::string>{alert});
+        if (!c.accepted && !shownAtAlert.empty()) {
+            EXPECT_EQ(shownAtAlert[0][static_cast<std::size_t>(c.zone - 1)], Cleared(c.zone));
+        }
     }
 }
 
@@ -126,7 +138,7 @@ TEST_F(DropZonesTest, EveryDropClearsFirstAndOnlyTheFirstItemCounts)
     };
     for (const Step& step : steps) {
         step.files.empty() ? DropAt(*window, OverLabel(1), noFile) : DropFilesAt(*window, OverLabel(1), step.files);
-        EXPECT_EQ(ShownBy(1), step.kept.empty() ? Cleared(1) : Filled(step.kept, "3.2-3259"));
+        EXPECT_EQ(ShownBy(1), step.kept.empty() ? Cleared(1) : Filled(1, step.kept, "3.2-3259"));
         EXPECT_EQ(alerts.size(), step.alerts);
     }
     EXPECT_EQ(window->Label2().Text(), "Drop New Glyphs App"); // the other zones took no part
@@ -163,7 +175,7 @@ TEST_F(DropZonesTest, AcceptedBundleKeepsItsExactPathAndShowsItsVersionText)
     for (const Case& c : cases) {
         const std::string path = Bundle(c.name, c.plist);
         DropFilesAt(*window, OverIcon(2), {path});
-        EXPECT_EQ(ShownBy(2), Filled(path, c.text));
+        EXPECT_EQ(ShownBy(2), Filled(2, path, c.text));
     }
 }
 

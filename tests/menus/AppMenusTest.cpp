@@ -157,6 +157,35 @@ TEST_F(AppMenusTest, TheMainWindowInFrontSetsTheWindowCommands)
     window.Close();
 }
 
+// Each command follows its own part of the front window's frame.
+TEST_F(AppMenusTest, WindowCommandsFollowTheFrontWindowsOwnButtons)
+{
+    using menutest::TestWindow;
+    struct Case { TestWindow::Frame frame; std::vector<bool> commands; };
+    const Case cases[] = {
+        {{false, true, false}, {false, true, false, true}},
+        {{true, false, false}, {true, false, false, true}},
+        {{false, false, true}, {false, false, true, true}},
+    };
+    for (const Case& c : cases) {
+        TestWindow window(c.frame);
+        window.SetHasMaximizeButton(!c.frame.resizeable); // Zoom asks whether it resizes, not for the button
+        SetWindowCommands(!c.commands[0], !c.commands[1], !c.commands[2], false);
+        App().Event_EnableMenuItems();
+        EXPECT_EQ(WindowCommands(), c.commands);
+    }
+}
+
+TEST_F(AppMenusTest, TheForwardingItemsImplementOnlyTheirSelectorName)
+{
+    for (const char* name : {"FileClose", "EditSelectAll", "WindowMinimize", "WindowZoom", "WindowBringAlltoFront"}) {
+        SCOPED_TRACE(name);
+        const auto& item = dynamic_cast<const CocoaMenu::CocoaMenuItem&>(Item(name));
+        EXPECT_TRUE(item.IsEventImplemented("ActionSelectorName"));
+        for (const char* other : {"Action", "CocoaTag", "EnableMenu", "Target"}) EXPECT_FALSE(item.IsEventImplemented(other));
+    }
+}
+
 TEST_F(AppMenusTest, WithNoWindowTheWindowCommandsStayAsTheyAre)
 {
     ASSERT_EQ(App().WindowCount(), 0);

@@ -43,7 +43,7 @@ public:
         ++actions;
         return actionResult;
     }
-    bool IsEventImplemented(std::string_view eventName) const override { return handlesAction && eventName == "Action"; }
+    bool HandlesAction() const override { return handlesAction; }
 };
 
 template <class T = RecordingItem>

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <string>
 #include <typeindex>
 #include <vector>
@@ -152,12 +154,16 @@ TEST(LocalizedMenu, EveryConstantHasItsJapaneseText)
         {LocalizedMenu::kZoom, "Zoom"},         {LocalizedMenu::kBringAllToFront, "Bring All to Front"},
         {LocalizedMenu::kHelp, "Help"},         {LocalizedMenu::kLang, "en"},
     };
+    std::set<std::string> japanese;
     for (const auto& [constant, english] : constants) {
         SCOPED_TRACE(english);
         EXPECT_EQ(constant("en"), english);
         EXPECT_EQ(constant(""), english); // the tests run in English
         EXPECT_EQ(constant("fr"), english);
         EXPECT_NE(constant("ja"), english);
+        japanese.insert(constant("ja"));
     }
+    // Every constant has a text of its own: none looks up another's key.
+    EXPECT_EQ(japanese.size(), std::size(constants));
     EXPECT_EQ(LocalizedMenu::kLang("ja"), "ja");
 }

@@ -45,6 +45,10 @@ const LoadCase kLoadCases[] = {
      R"({"WinLeft": -1200, "WinTop": 300, "Theme": {"Dark": true}})"},
     {"IntegersBeyondDoublePrecisionStayExact", R"({"WinLeft": 9007199254740993})", true,
      R"({"WinLeft": 9007199254740993})"},
+    // Deep enough to overflow the stack wherever values are handled by recursion.
+    {"NestingFarTooDeep", R"({"WinLeft": )" + std::string(200000, '[') + std::string(200000, ']') + "}", false,
+     R"({"Held": 1})"},
+    {"NestingThatAFileMayHold", R"({"A": [[[[1]]]]})", true, R"({"A": [[[[1]]]]})"},
 };
 
 class PrefsLoad : public PrefsFixture, public ::testing::WithParamInterface<LoadCase> {};

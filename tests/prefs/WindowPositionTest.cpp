@@ -42,7 +42,8 @@ const RestoreCase kRestoreCases[] = {
     {"TopMissing", R"({"WinLeft": 120})", 120, 50},
     {"TextAndNull", R"({"WinLeft": "120", "WinTop": null})", 10, 50},
     {"BooleanAndList", R"({"WinLeft": true, "WinTop": [90]})", 10, 50},
-    {"FractionsTruncated", R"({"WinLeft": 120.9, "WinTop": 90.2})", 120, 90},
+    {"FractionsAreNoPosition", R"({"WinLeft": 120.9, "WinTop": 90.2})", 10, 50},
+    {"WholeNumbersWrittenWithAPoint", R"({"WinLeft": 120.0, "WinTop": 90.0})", 120, 90},
     {"BeyondTheIntegerRange", R"({"WinLeft": 1e300, "WinTop": 18446744073709551615})", 10, 50},
 };
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "platform/core/Localization.h"
 #include "repair/Localized.h"
 
@@ -29,8 +31,10 @@ const Message kMessages[] = {
 
 TEST(LocalizedTest, EnglishDefaultsAndAJapaneseTextForEveryMessage)
 {
+    std::set<std::string> japanese;
     for (const Message& m : kMessages) {
         SCOPED_TRACE(m.english);
+        japanese.insert(m.constant("ja"));
         EXPECT_EQ(m.constant(""), m.english); // the tests run in English
         EXPECT_EQ(m.constant("en"), m.english);
         EXPECT_EQ(m.constant("de"), m.english); // no table: the default
@@ -38,6 +42,8 @@ TEST(LocalizedTest, EnglishDefaultsAndAJapaneseTextForEveryMessage)
         EXPECT_FALSE(japanese.empty());
         EXPECT_NE(japanese, m.english);
     }
+    // Every message has a text of its own: none looks up another's key.
+    EXPECT_EQ(japanese.size(), std::size(kMessages));
     platform::SetActiveLanguage("ja");
     EXPECT_EQ(Localized::kRepair(""), Localized::kRepair("ja"));
     platform::SetActiveLanguage("");

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 
 #include "platform/gui/Controls.h"
@@ -188,10 +189,11 @@ TEST_F(MainWindowTest, RefreshPaintsBeforeItReturns)
 TEST_F(MainWindowTest, ClosingReleasesTheWindowAndItsItems)
 {
     window->AppOLD = FolderItem("/a/Glyphs.app");
+    const QPointer<QWidget> nativeWindow = window->Handle();
     window->Close();
     EXPECT_FALSE(window->IsOpen());
     EXPECT_EQ(ImplicitInstance(Window1::kClassName), nullptr);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QApplication::processEvents();
-    window = nullptr; // released by the framework
+    EXPECT_TRUE(nativeWindow.isNull()); // the framework released the window
+    window = nullptr;
 }
