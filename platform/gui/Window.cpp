@@ -10,6 +10,7 @@
 
 #include "platform/core/FolderItem.h"
 #include "platform/gui/Controls.h"
+#include "platform/gui/FrameExtents.h"
 #include "platform/gui/MenuItem.h"
 #include "platform/gui/Runtime.h"
 #include "platform/gui/WindowFrame.h"
@@ -140,6 +141,26 @@ void WindowFrame::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
+void WindowFrame::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    m_owner.FrameMayHaveChanged();
+}
+
+// The first paint comes once the window is on the screen, by which time the
+// window manager has usually said how large its decorations are.
+void WindowFrame::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    m_owner.FrameMayHaveChanged();
+}
+
+void WindowFrame::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    m_owner.FrameMayHaveChanged();
+}
+
 void WindowFrame::resizeEvent(QResizeEvent* event)
 {
     const QSize oldContent = m_content->size();
@@ -149,6 +170,7 @@ void WindowFrame::resizeEvent(QResizeEvent* event)
         m_owner.ContentResized(oldContent.width(), oldContent.height(), newContent.width(), newContent.height());
     }
     QWidget::resizeEvent(event);
+    m_owner.FrameMayHaveChanged();
 }
 
 // ---- Window
@@ -214,31 +236,57 @@ void Window::SetHeight(std::int64_t height)
     m_frame->SetContentSize(m_content->width(), ToInt(height), !m_resizeable);
 }
 
-// The outer frame takes in the window manager's decorations, which are known
-// only once the window is shown; before that they count as nothing.
+// The window manager's decorations around the client area: as Qt knows them
+// once the window is shown, and as the window manager estimates them before.
+QMargins Window::FrameMargins() const
+{
+    const QRect client = m_frame->geometry();
+    const QRect outer = m_frame->frameGeometry();
+    if (m_frame->isVisible() || client != outer) {
+        return QMargins(client.left() - outer.left(), client.top() - outer.top(), outer.right() - client.right(),
+                        outer.bottom() - client.bottom());
+    }
+    if (!m_estimatedMargins) m_estimatedMargins = EstimatedFrameMargins(*m_frame);
+    return *m_estimatedMargins;
+}
+
+// The outer frame: the decorations, the menu bar and the content.
 Rect Window::Bounds() const
 {
-    const QRect frame = m_frame->frameGeometry();
+    const QRect frame = m_frame->geometry().marginsAdded(FrameMargins());
     return Rect{static_cast<double>(frame.x()), static_cast<double>(frame.y()),
                 static_cast<double>(frame.width()), static_cast<double>(frame.height())};
 }
 
-// Sets the outer frame. The client area is what is placed, with the
-// decorations as far as they are known: before the window is first shown
-// they count as nothing, as in Bounds, so that a frame read and set again
-// before then never shifts the window by decorations that came later.
+// Sets the outer frame by placing the client area within it. Where nothing
+// can tell the decorations before the window is shown, they count as none,
+// as in Bounds, and the frame's corner is set once more when they appear, so
+// that the window begins where it was asked to, title bar included.
 void Window::SetBounds(const Rect& frame)
 {
-    const QRect client = m_frame->geometry();
-    const QRect outer = m_frame->frameGeometry();
-    const int extraWidth = outer.width() - client.width();
-    const int extraHeight = outer.height() - client.height() + m_frame->MenuBarHeight();
+    const QMargins margins = FrameMargins();
+    if (margins.isNull() && !m_frame->isVisible()) m_frameAskedBlind = frame;
+    const int extraWidth = margins.left() + margins.right();
+    const int extraHeight = margins.top() + margins.bottom() + m_frame->MenuBarHeight();
     const int width = std::max(0, static_cast<int>(std::trunc(frame.Width)) - extraWidth);
     const int height = std::max(0, static_cast<int>(std::trunc(frame.Height)) - extraHeight);
     m_frame->SetContentSize(width, height, !m_resizeable);
-    const QPoint clientCorner(static_cast<int>(std::trunc(frame.Left)) + client.x() - outer.x(),
-                              static_cast<int>(std::trunc(frame.Top)) + client.y() - outer.y());
+    const QPoint clientCorner(static_cast<int>(std::trunc(frame.Left)) + margins.left(),
+                              static_cast<int>(std::trunc(frame.Top)) + margins.top());
     m_frame->setGeometry(QRect(clientCorner, m_frame->size()));
+}
+
+// The size asked for was met when it was set; only the frame's corner moves,
+// so that the decorations sit where the frame was asked to begin.
+void Window::FrameMayHaveChanged()
+{
+    if (!m_frameAskedBlind || !m_frame->isVisible()) return;
+    const QRect client = m_frame->geometry();
+    const QRect outer = m_frame->frameGeometry();
+    if (client == outer) return;
+    const QPoint corner(static_cast<int>(std::trunc(m_frameAskedBlind->Left)), static_cast<int>(std::trunc(m_frameAskedBlind->Top)));
+    m_frameAskedBlind.reset();
+    m_frame->setGeometry(QRect(corner + (client.topLeft() - outer.topLeft()), client.size()));
 }
 
 void Window::SetMinWidth(std::int64_t value) { m_minWidth = value; ApplySizeLimits(); }

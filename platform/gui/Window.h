@@ -2,12 +2,15 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/core/Exceptions.h"
 #include "platform/gui/Geometry.h"
+
+#include <QMargins>
 
 class QWidget;
 
@@ -125,6 +128,8 @@ protected:
 private:
     friend class WindowFrame;
     void HandleCloseRequest();
+    void FrameMayHaveChanged();
+    QMargins FrameMargins() const;
     void ContentResized(int oldWidth, int oldHeight, int newWidth, int newHeight);
     void ApplySizeLimits();
     void ApplyWindowFlags();
@@ -147,6 +152,10 @@ private:
     bool m_open = false;
     std::string m_title;
     std::string m_representedFile;
+    // A frame asked for while the decorations were unknown; asked for again
+    // once the window manager has put them around the window.
+    std::optional<Rect> m_frameAskedBlind;
+    mutable std::optional<QMargins> m_estimatedMargins;
 };
 
 // Windows that are open, the frontmost first.

@@ -13,16 +13,20 @@ TEST(WindowFrame, FramesSetBeforeAndAfterShowingLandWhereAsked)
 {
     Window window;
     window.SetBounds(Rect{100, 200, 300, 250});
+    EXPECT_EQ(window.Bounds(), (Rect{100, 200, 300, 250}));
     window.Construct();
     QApplication::processEvents();
-    // Set before the decorations were known: the content stays where the
-    // frame's corner was asked to be, rather than moving by the decorations.
-    EXPECT_EQ(window.Left(), 100);
-    EXPECT_EQ(window.Top(), 200);
+    // Set before the decorations were known: once they are, the frame,
+    // decorations included, begins where it was asked to, and the content
+    // keeps the size it was given.
+    EXPECT_EQ(window.Bounds().Left, 100);
+    EXPECT_EQ(window.Bounds().Top, 200);
+    EXPECT_GT(window.Left(), 100);
+    EXPECT_EQ(window.Width(), 300);
 
-    window.SetBounds(Rect{100, 200, 300, 250});
+    window.SetBounds(Rect{110, 210, 300, 250});
     QApplication::processEvents();
-    EXPECT_EQ(window.Bounds(), (Rect{100, 200, 300, 250}));
+    EXPECT_EQ(window.Bounds(), (Rect{110, 210, 300, 250}));
 
     // Reading the frame and setting it again moves nothing.
     const Rect before = window.Bounds();
