@@ -1,4 +1,4 @@
 # The Debian packages the build needs, and those the tests need on top.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-tools-dev qt6-l10n-tools
   qt6-tools-dev-tools libpcre2-dev libxcb1-dev nlohmann-json3-dev libgl-dev fonts-noto-cjk adwaita-icon-theme)
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils)
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils openbox)

@@ -12,65 +12,7 @@ set -euo pipefail
 
 app=$1
 drag_source=$2
-timeout_s=20
-# Every wait also ends here, well before the test runner's own timeout, so
-# that the clean-up below always runs.
-overall_deadline=$((SECONDS + 90))
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/sorvanel-e2e-XXXXXX")
-xvfb_pid='' app_pid='' source_pid=''
-
-cleanup() {
-  set +e # a killed process's status must not end the clean-up half-way
-  local pid
-  for pid in "$app_pid" "$source_pid" "$xvfb_pid"; do
-    if [ -n "$pid" ]; then
-      kill "$pid" 2>/dev/null
-      wait "$pid" 2>/dev/null
-    fi
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-fail() {
-  echo "FAIL: $*" >&2
-  if [ -n "$xvfb_pid" ] && [ -s "$work/display" ]; then
-    echo "Windows on the screen:" >&2
-    xdotool search --onlyvisible --name '.' 2>/dev/null | while read -r id; do
-      echo "  $id: $(xdotool getwindowname "$id" 2>/dev/null)" >&2
-    done
-    command -v import >/dev/null && import -window root e2e-failure.png 2>/dev/null &&
-      echo "Screen saved in $PWD/e2e-failure.png" >&2
-  fi
-  for log in app drag xvfb; do
-    [ -s "$work/$log.log" ] && { echo "--- $log.log" >&2; tail -n 20 "$work/$log.log" >&2; }
-  done
-  exit 1
-}
-
-# wait_for WHAT COMMAND...: runs COMMAND until it succeeds; fails the test
-# when it has not after $timeout_s seconds.
-wait_for() {
-  local what=$1; shift
-  local deadline=$((SECONDS + timeout_s))
-  [ "$deadline" -le "$overall_deadline" ] || deadline=$overall_deadline
-  until "$@" >/dev/null 2>&1; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "timed out after ${timeout_s}s waiting for $what"
-    sleep 0.05
-  done
-}
-
-# The id of the first visible window whose name matches the pattern.
-window_named() {
-  xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep .
-}
-
-# Sets X, Y, WIDTH and HEIGHT to a window's place on the screen.
-geometry_of() {
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-}
+source "$(dirname "$0")/x_session.sh"
 
 screenshot() {
   [ -n "${E2E_SCREENSHOTS:-}" ] || return 0
@@ -78,9 +20,7 @@ screenshot() {
   import -window root "$E2E_SCREENSHOTS/$1.png"
 }
 
-for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || fail "$tool is not installed (see TEST_PACKAGES in scripts/packages.sh)"
-done
+require_tools Xvfb xdotool
 
 # --- The files: two editor bundles, their map files at different places, and
 # a source file. Three keys get new names; "same" keeps its name; each
@@ -108,24 +48,11 @@ printf '{\nglyphs = (\n{\nglyphname = uni4E00.alt;\n},\n{\nglyphname = cid2;\nco
 output="$work/saved/Result.glyphs"
 mkdir -p "$work/saved"
 
-# --- A private X server on a display number it picks itself, and a known
-# home, so that the preference file and the save dialog start in a known place.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-wait_for "the X server" test -s "$work/display"
-DISPLAY=":$(head -n 1 "$work/display")"
-export DISPLAY
-
-export HOME="$work/home" XDG_DATA_HOME="$work/home/.local/share" XDG_CONFIG_HOME="$work/home/.config"
-export XDG_CACHE_HOME="$work/home/.cache" XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
-export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8 LANGUAGE=en NO_AT_BRIDGE=1
-unset WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE SESSION_MANAGER
-
-"$app" >"$work/app.log" 2>&1 &
-app_pid=$!
-"$drag_source" "$old_app" "$new_app" "$source_file" >"$work/drag.log" 2>&1 &
-source_pid=$!
+# --- A private X server and the two programs.
+start_x_session
+start app "$app"
+app_pid=$last_pid
+start drag "$drag_source" "$old_app" "$new_app" "$source_file"
 
 wait_for "the Sorvanel window" window_named '^Sorvanel$'
 main_window=$(window_named '^Sorvanel$')
