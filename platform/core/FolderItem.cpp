@@ -34,22 +34,9 @@ bool FolderItem::Exists() const
     return !m_path.empty() && fs::exists(fs::path(m_path), error);
 }
 
-bool FolderItem::IsFolder() const
-{
-    std::error_code error;
-    return !m_path.empty() && fs::is_directory(fs::path(m_path), error);
-}
-
 FolderItem FolderItem::Child(const std::string& name) const
 {
     return FolderItem(m_path == "/" ? "/" + name : m_path + "/" + name);
-}
-
-FolderItem FolderItem::Parent() const
-{
-    const auto slash = m_path.rfind('/');
-    if (slash == std::string::npos) return FolderItem(".");
-    return FolderItem(slash == 0 ? "/" : m_path.substr(0, slash));
 }
 
 bool FolderItem::CreateAsFolder() const

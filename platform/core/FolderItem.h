@@ -14,11 +14,9 @@ public:
     std::string Name() const;
     const std::string& NativePath() const { return m_path; }
 
-    bool Exists() const;     // follows symbolic links
-    bool IsFolder() const;
+    bool Exists() const; // follows symbolic links
 
     FolderItem Child(const std::string& name) const;
-    FolderItem Parent() const;
 
     // Both report success; the callers in the program may ignore it.
     bool CreateAsFolder() const;

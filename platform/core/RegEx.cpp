@@ -250,7 +250,7 @@ std::size_t ClampedStart(std::int64_t position, std::size_t size)
 
 } // namespace
 
-const RegExMatch::Part& RegExMatch::PartAt(int index) const
+const std::string& RegExMatch::SubExpressionString(int index) const
 {
     if (index < 0 || index >= SubExpressionCount()) {
         throw std::out_of_range("sub-expression " + std::to_string(index) + " does not exist");
@@ -266,15 +266,10 @@ std::optional<RegExMatch> RegEx::Search(std::string_view text)
     Matcher matcher(*m_compiled, SearchPattern, Options.CaseSensitive, text);
     if (!matcher.Find(ClampedStart(SearchStartPosition, text.size()), 0)) return std::nullopt;
 
-    std::vector<RegExMatch::Part> parts;
+    std::vector<std::string> parts;
     for (std::uint32_t i = 0; i <= matcher.Groups(); ++i) {
-        RegExMatch::Part part;
-        if (const auto range = matcher.Group(i)) {
-            part.Text = std::string(text.substr(range->first, range->second - range->first));
-            part.StartB = range->first;
-            part.Matched = true;
-        }
-        parts.push_back(std::move(part));
+        const auto range = matcher.Group(i);
+        parts.emplace_back(range ? text.substr(range->first, range->second - range->first) : std::string_view());
     }
     return RegExMatch(std::move(parts));
 }

@@ -33,23 +33,15 @@ struct RegExOptions {
 // One match: sub-expression 0 is the whole match, 1 and up the groups.
 class RegExMatch {
 public:
-    struct Part {
-        std::string Text;
-        std::size_t StartB = 0; // byte offset in the searched text
-        bool Matched = false;   // false for a group that took no part
-    };
-
-    explicit RegExMatch(std::vector<Part> parts) : m_parts(std::move(parts)) {}
+    explicit RegExMatch(std::vector<std::string> parts) : m_parts(std::move(parts)) {}
 
     int SubExpressionCount() const { return static_cast<int>(m_parts.size()); }
     // The text of sub-expression `index`; empty for a group that took no part.
     // Throws std::out_of_range for an index the pattern does not have.
-    const std::string& SubExpressionString(int index) const { return PartAt(index).Text; }
-    std::size_t SubExpressionStartB(int index) const { return PartAt(index).StartB; }
+    const std::string& SubExpressionString(int index) const;
 
 private:
-    const Part& PartAt(int index) const;
-    std::vector<Part> m_parts;
+    std::vector<std::string> m_parts;
 };
 
 class RegEx {

@@ -110,20 +110,6 @@ std::vector<std::string> Split(std::string_view text, std::string_view separator
     }
 }
 
-std::string ReplaceAllPlain(std::string_view text, std::string_view find, std::string_view replacement)
-{
-    if (find.empty()) return std::string(text);
-    std::string out;
-    out.reserve(text.size());
-    std::size_t start = 0;
-    for (std::size_t found; (found = text.find(find, start)) != std::string_view::npos; start = found + find.size()) {
-        out.append(text.substr(start, found - start));
-        out.append(replacement);
-    }
-    out.append(text.substr(start));
-    return out;
-}
-
 std::string ReplaceFirstPlain(std::string_view text, std::string_view find, std::string_view replacement)
 {
     const std::size_t found = find.empty() ? std::string_view::npos : text.find(find);

@@ -27,8 +27,7 @@ std::string Trim(std::string_view text);
 // The pieces between the separators, in order, empty pieces included.
 std::vector<std::string> Split(std::string_view text, std::string_view separator);
 
-// Plain (not pattern) replacement of every occurrence, or of the first only.
-std::string ReplaceAllPlain(std::string_view text, std::string_view find, std::string_view replacement);
+// Plain (not pattern) replacement of the first occurrence only.
 std::string ReplaceFirstPlain(std::string_view text, std::string_view find, std::string_view replacement);
 
 // The byte length of the first `characters` characters of a UTF-8 text. A byte

@@ -28,7 +28,6 @@ public:
     Control& operator=(const Control&) = delete;
 
     const std::string& Name() const { return m_name; }
-    Window* OwnerWindow() const { return m_window; }
 
     int Left() const { return m_left; }
     int Top() const { return m_top; }
@@ -92,7 +91,6 @@ public:
     bool FolderItemAvailable() const { return !m_items.empty(); }
     // The first item; throws NilObjectException when the drag holds none.
     FolderItem GetFolderItem() const;
-    const std::vector<FolderItem>& Items() const { return m_items; }
 
 private:
     std::vector<FolderItem> m_items;

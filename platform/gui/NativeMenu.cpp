@@ -106,11 +106,6 @@ NSMenuItem* NSMenu::ItemWithTitle(std::string_view title) const
     return found == m_items.end() ? nullptr : *found;
 }
 
-NSMenuItem* NSMenu::ItemAtIndex(int index) const
-{
-    return index >= 0 && index < NumberOfItems() ? m_items[static_cast<std::size_t>(index)] : nullptr;
-}
-
 void NSMenu::AddItem(NSMenuItem& item)
 {
     if (item.m_menu != nullptr) item.m_menu->RemoveItem(item);

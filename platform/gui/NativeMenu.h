@@ -70,8 +70,6 @@ public:
 
     // The first item whose title is exactly `title`, or nil.
     NSMenuItem* ItemWithTitle(std::string_view title) const;
-    int NumberOfItems() const { return static_cast<int>(m_items.size()); }
-    NSMenuItem* ItemAtIndex(int index) const;
 
     // Appends an item; the menu does not own it.
     void AddItem(NSMenuItem& item);

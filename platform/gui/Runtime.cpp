@@ -153,12 +153,6 @@ const State& CurrentState()
     return g_state;
 }
 
-void ResetForTesting()
-{
-    g_state = State{};
-    g_finalized = false;
-}
-
 void SetEventLoopForTesting(std::function<void()> loop)
 {
     g_eventLoopForTesting = std::move(loop);

@@ -52,8 +52,6 @@ struct State {
     int unhandledExceptions = 0;
 };
 const State& CurrentState();
-// Puts the runtime back to its first state (tests run start-up repeatedly).
-void ResetForTesting();
 // With a hook set, Run() calls it instead of entering the real event loop.
 void SetEventLoopForTesting(std::function<void()> loop);
 // With a hook set, UnhandledException reports to it instead of a dialog.

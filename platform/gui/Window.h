@@ -133,7 +133,6 @@ private:
     void ContentResized(int oldWidth, int oldHeight, int newWidth, int newHeight);
     void ApplySizeLimits();
     void ApplyWindowFlags();
-    int ChromeAbove() const;
 
     std::unique_ptr<WindowFrame> m_frame;
     QWidget* m_content = nullptr;
