@@ -41,20 +41,21 @@ void RunRepair(RepairView& view)
         ShowAlert(Localized::Both_apps_are_the_same_version());
         return;
     }
+    // The inputs in the order they are checked, each with what the user is
+    // asked for when it is missing; the first missing one stops the run.
     const std::optional<platform::FolderItem> oldApp = view.OldApp();
-    if (!IsThere(oldApp)) {
-        ShowAlert(Localized::Drop_the_old_Glyphs_app());
-        return;
-    }
     const std::optional<platform::FolderItem> newApp = view.NewApp();
-    if (!IsThere(newApp)) {
-        ShowAlert(Localized::Drop_the_new_Glyphs_app());
-        return;
-    }
     const std::optional<platform::FolderItem> source = view.SourceFile();
-    if (!IsThere(source)) {
-        ShowAlert(Localized::Drop_the_old_Glyphs_file());
-        return;
+    const std::pair<const std::optional<platform::FolderItem>*, std::string (*)(std::string_view)> inputs[] = {
+        {&oldApp, Localized::Drop_the_old_Glyphs_app},
+        {&newApp, Localized::Drop_the_new_Glyphs_app},
+        {&source, Localized::Drop_the_old_Glyphs_file},
+    };
+    for (const auto& [item, askFor] : inputs) {
+        if (!IsThere(*item)) {
+            ShowAlert(askFor({}));
+            return;
+        }
     }
 
     // Both maps are read before either is tested, so the user learns of two

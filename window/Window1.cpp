@@ -52,8 +52,8 @@ void DesignCanvas(platform::Canvas& canvas, const Placement& p)
     Place(canvas, p);
 }
 
-// The zone labels are disabled prompts at size 15 that span their zone; the
-// text colour is left to the palette, so that dark mode stays readable.
+// A label's designed values. The text colour is left to the palette, so that
+// dark mode stays readable.
 void DesignLabel(platform::Label& label, const Placement& p, bool enabled, int textAlignment, double fontSize)
 {
     label.SetEnabled(enabled);
@@ -63,6 +63,12 @@ void DesignLabel(platform::Label& label, const Placement& p, bool enabled, int t
     label.Transparent = false;
     label.SetFontSize(fontSize);
     Place(label, p);
+}
+
+// The zone labels: disabled prompts at size 15 that span their zone.
+void DesignZoneLabel(platform::Label& label, const Placement& p)
+{
+    DesignLabel(label, p, false, 2, 15);
 }
 
 } // namespace
@@ -103,52 +109,52 @@ void Window1::CreateControls()
     CreateControls0();
 }
 
+// A drop zone's Open and DropObject events call the window's handlers.
+void Window1::AttachZoneHandlers(platform::GroupBox& box, ZoneOpenHandler open, ZoneDropHandler drop)
+{
+    box.Open = [this, open](platform::GroupBox& opened) { (this->*open)(opened); };
+    box.DropObject = [this, drop](platform::GroupBox& target, platform::DragItem& drag, int action) {
+        (this->*drop)(target, drag, action);
+    };
+}
+
 void Window1::CreateControls0()
 {
     NewControl<platform::GroupBox>("GroupBox1");
     DesignGroupBox(GroupBox1(), {"", 20, 20, 330, 90, true, true, true, false, 0});
-    GroupBox1().Open = [this](platform::GroupBox& box) { GroupBox1_Open(box); };
-    GroupBox1().DropObject = [this](platform::GroupBox& box, platform::DragItem& drag, int action) {
-        GroupBox1_DropObject(box, drag, action);
-    };
+    AttachZoneHandlers(GroupBox1(), &Window1::GroupBox1_Open, &Window1::GroupBox1_DropObject);
 
     NewControl<platform::Canvas>("Canvas1");
     DesignCanvas(Canvas1(), {"GroupBox1", 32, 33, 64, 64, true, true, false, false, 0});
 
     NewControl<platform::Label>("Label1");
     Label1().SetText(Localized::Drop_Old_Glyphs_App());
-    DesignLabel(Label1(), {"GroupBox1", 32, 33, 306, 64, true, true, true, false, 1}, false, 2, 15);
+    DesignZoneLabel(Label1(), {"GroupBox1", 32, 33, 306, 64, true, true, true, false, 1});
 
     NewControl<platform::GroupBox>("GroupBox2");
     DesignGroupBox(GroupBox2(), {"", 20, 122, 330, 90, true, true, true, false, 1});
-    GroupBox2().Open = [this](platform::GroupBox& box) { GroupBox2_Open(box); };
-    GroupBox2().DropObject = [this](platform::GroupBox& box, platform::DragItem& drag, int action) {
-        GroupBox2_DropObject(box, drag, action);
-    };
+    AttachZoneHandlers(GroupBox2(), &Window1::GroupBox2_Open, &Window1::GroupBox2_DropObject);
 
     NewControl<platform::Canvas>("Canvas2");
     DesignCanvas(Canvas2(), {"GroupBox2", 32, 135, 64, 64, true, true, false, false, 0});
 
     NewControl<platform::Label>("Label2");
     Label2().SetText(Localized::Drop_New_Glyphs_App());
-    DesignLabel(Label2(), {"GroupBox2", 32, 135, 306, 64, true, true, true, false, 1}, false, 2, 15);
+    DesignZoneLabel(Label2(), {"GroupBox2", 32, 135, 306, 64, true, true, true, false, 1});
 
     NewControl<platform::Canvas>("Canvas3");
     DesignCanvas(Canvas3(), {"", 32, 261, 64, 64, true, true, false, false, 2});
 
     NewControl<platform::GroupBox>("GroupBox3");
     DesignGroupBox(GroupBox3(), {"", 20, 248, 330, 90, true, true, true, false, 3});
-    GroupBox3().Open = [this](platform::GroupBox& box) { GroupBox3_Open(box); };
-    GroupBox3().DropObject = [this](platform::GroupBox& box, platform::DragItem& drag, int action) {
-        GroupBox3_DropObject(box, drag, action);
-    };
+    AttachZoneHandlers(GroupBox3(), &Window1::GroupBox3_Open, &Window1::GroupBox3_DropObject);
 
     NewControl<platform::Canvas>("Canvas4");
     DesignCanvas(Canvas4(), {"GroupBox3", 32, 261, 64, 64, true, true, false, false, 0});
 
     NewControl<platform::Label>("Label3");
     Label3().SetText(Localized::Drop_Old_Glyphs_File());
-    DesignLabel(Label3(), {"GroupBox3", 32, 261, 306, 64, true, true, true, false, 1}, false, 2, 15);
+    DesignZoneLabel(Label3(), {"GroupBox3", 32, 261, 306, 64, true, true, true, false, 1});
 
     NewControl<platform::PushButton>("PushButton1");
     PushButton1().SetCaption(Localized::kRepair());

@@ -82,7 +82,11 @@ protected:
     void Event_Close() override;
 
 private:
+    using ZoneOpenHandler = void (Window1::*)(platform::GroupBox&);
+    using ZoneDropHandler = void (Window1::*)(platform::GroupBox&, platform::DragItem&, int);
+
     void CreateControls0();
+    void AttachZoneHandlers(platform::GroupBox& box, ZoneOpenHandler open, ZoneDropHandler drop);
 };
 
 // The one main window; created and opened on the first call.
