@@ -8,14 +8,17 @@ using namespace platform;
 TEST(FileTypeGroup1Test, RegistersBothTypesOnceInOrder)
 {
     const int before = RegisteredFileTypeCount();
-    if (!FileTypeGroup1::App()) FileTypeGroup1::Initialize();
+    const bool initialisedHere = !FileTypeGroup1::App();
+    if (initialisedHere) FileTypeGroup1::Initialize();
     const int after = RegisteredFileTypeCount();
+    if (initialisedHere) {
+        EXPECT_EQ(after - before, 2);
+    }
 
     const auto& all = FileTypeGroup1::AllFileTypes();
     ASSERT_EQ(all.size(), 2u);
     EXPECT_EQ(all[0], FileTypeGroup1::App());
     EXPECT_EQ(all[1], FileTypeGroup1::GlyphsFile());
-    EXPECT_EQ(FileTypeGroup1::App(), FileTypeGroup1::App());
 
     struct Expected { std::shared_ptr<FileType> type; const char* name; const char* extensions; };
     for (const Expected& e : {Expected{FileTypeGroup1::App(), "Application", ".app"},
@@ -32,7 +35,6 @@ TEST(FileTypeGroup1Test, RegistersBothTypesOnceInOrder)
     EXPECT_EQ(FileTypeGroup1::App()->ToText(), "Application");
     EXPECT_EQ(FileTypeGroup1::GlyphsFile()->ToText(), "Glyphs File");
     EXPECT_EQ(RegisteredFileTypeCount(), after);
-    EXPECT_LE(after - before, 2);
 }
 
 TEST(FileTypeTest, ExtensionsLoseTheirDotsAndEmptyPieces)
