@@ -23,6 +23,7 @@ constexpr std::array<std::string_view, 3> kMapFilePlaces = {
 constexpr std::string_view kLastFieldPattern = "\t[^\t\n]+$";
 constexpr std::string_view kShortVersionPattern = "(?<=<key>CFBundleShortVersionString</key><string>).+?(?=</string>)";
 constexpr std::string_view kBuildPattern = "(?<=<key>CFBundleVersion</key><string>).+?(?=</string>)";
+constexpr std::string_view kStringClose = "</string>";
 
 const std::string kMapNotFound = "Not found MapFileAdobe-Japan1.txt";
 const std::string kMapEmpty = "There is something wrong with MapFileAdobe-Japan1.txt";
@@ -113,6 +114,12 @@ std::string ParseAppVersion(std::string_view plist)
 {
     std::string flat = RegExVesk::ReplaceAll(plist, "^\\s+", "", true);
     flat = RegExVesk::ReplaceAll(flat, "\\n", "", true);
+    // A value ends where a closing string element follows it, so none ends
+    // past the last one: the text stops there. Otherwise every key that no
+    // closing element follows would have the lazy search run on to the end
+    // of the text, and a list of many such keys would take quadratic time.
+    const std::size_t lastClose = flat.rfind(kStringClose);
+    flat.resize(lastClose == std::string::npos ? 0 : lastClose + kStringClose.size());
     return RegExVesk::MachStr(flat, kShortVersionPattern, 0, true) + "-" + RegExVesk::MachStr(flat, kBuildPattern, 0, true);
 }
 

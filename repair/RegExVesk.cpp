@@ -48,7 +48,7 @@ std::string MachStr(std::string_view source, std::string_view pattern, std::int6
     }
 }
 
-std::optional<std::string> TryReplaceAll(std::string_view source, std::string_view pattern, std::string_view replacement, bool caseSensitive)
+std::string ReplaceAll(std::string_view source, std::string_view pattern, std::string_view replacement, bool caseSensitive)
 {
     if (platform::LenB(source) == 0 || platform::LenB(pattern) == 0) return std::string(source);
     if (platform::PlainEquals(pattern, "^") || platform::PlainEquals(pattern, "$") || platform::PlainEquals(pattern, "\\b")) {
@@ -65,13 +65,8 @@ std::optional<std::string> TryReplaceAll(std::string_view source, std::string_vi
         return reg->Replace(source);
     } catch (const platform::RegExException& error) {
         ShowEngineError(error);
-        return std::nullopt;
+        return {};
     }
-}
-
-std::string ReplaceAll(std::string_view source, std::string_view pattern, std::string_view replacement, bool caseSensitive)
-{
-    return TryReplaceAll(source, pattern, replacement, caseSensitive).value_or(std::string());
 }
 
 } // namespace RegExVesk

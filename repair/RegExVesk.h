@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,10 +34,5 @@ std::string MachStr(std::string_view source, std::string_view pattern, std::int6
 // or pattern and, after a message, for a pattern that is only "^", "$" or "\b";
 // returns an empty text after an engine error.
 std::string ReplaceAll(std::string_view source, std::string_view pattern, std::string_view replacement, bool caseSensitive);
-
-// As ReplaceAll, but an engine error gives nothing instead of an empty text, so
-// that the caller can tell a failure from an empty result. The message box is
-// shown all the same.
-std::optional<std::string> TryReplaceAll(std::string_view source, std::string_view pattern, std::string_view replacement, bool caseSensitive);
 
 } // namespace RegExVesk

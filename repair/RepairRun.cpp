@@ -78,17 +78,14 @@ void RunRepair(RepairView& view)
 
     const auto last = static_cast<std::int64_t>(pairs.OldNames.size()) - 1;
     view.ShowProgress(ProgressText(0, last));
-    const RenameResult renamed = RenameTokens(std::move(text), pairs, [&view](std::int64_t index, std::int64_t lastIndex) {
+    text = RenameTokens(std::move(text), pairs, [&view](std::int64_t index, std::int64_t lastIndex) {
         view.ShowProgress(ProgressText(index, lastIndex));
     });
-    // The engine has shown its message; what it leaves is no repaired text
-    // and must not be offered for saving.
-    if (renamed.EngineFailed) return;
 
     const std::optional<platform::FolderItem> output = view.AskForOutputFile("Repaired_" + view.NewAppText() + ".glyphs");
     if (!output) return;
     try {
-        platform::WriteTextAtomically(*output, renamed.Text);
+        platform::WriteTextAtomically(*output, text);
     } catch (const platform::IOException&) {
         // Success shows nothing, so a failure that showed nothing would pass
         // for one.

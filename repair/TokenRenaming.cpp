@@ -1,181 +1,77 @@
 #include "repair/TokenRenaming.h"
 
-#include <array>
+#include <algorithm>
 #include <stdexcept>
-#include <optional>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
-#include "platform/core/RegEx.h"
-#include "repair/RegExVesk.h"
 #include "repair/TokenRewrites.h"
 
 namespace repair {
 namespace {
-
-// A neighbour that ends a token without being a line end ("^" and "$" stand
-// for those).
-constexpr std::string_view kAfterToken = "(?=[^0-9a-zA-Z_.\\-\\n])";
-constexpr std::string_view kBeforeToken = "(?<=[^0-9a-zA-Z_.\\-\\n])";
-
-// Rewrites the whole-token occurrences of `oldName` in four pattern passes: a
-// whole line, a line start, a line end, the middle of a line. False when the
-// engine failed; `text` then holds what the passes before it left.
-bool RewriteWithPatterns(std::string& text, const std::string& oldName, const std::string& newName)
-{
-    const std::string name = platform::RegEx::EscapePattern(oldName);
-    const std::string replacement = platform::RegEx::EscapeReplacement(newName);
-    const std::array<std::string, 4> patterns = {
-        "^" + name + "$",
-        "^" + name + std::string(kAfterToken),
-        std::string(kBeforeToken) + name + "$",
-        std::string(kBeforeToken) + name + std::string(kAfterToken),
-    };
-    for (const std::string& pattern : patterns) {
-        std::optional<std::string> result = RegExVesk::TryReplaceAll(text, pattern, replacement, true);
-        if (!result) return false;
-        text = std::move(*result);
-    }
-    return true;
-}
-
-// DoneNames and the search for a pair by its old name in plain lists searched
-// from the front: the simplest form, kept by the literal road as the reference.
-class ListedNames {
-public:
-    explicit ListedNames(const std::vector<std::string>& oldNames) : m_oldNames(oldNames) {}
-
-    std::int64_t FirstPairWithOldName(std::string_view name) const { return IndexOfB(m_oldNames, name); }
-
-    // Adds `name` to DoneNames; false when it stood there already.
-    bool MarkDone(const std::string& name)
-    {
-        if (IndexOfB(m_doneNames, name) != -1) return false;
-        m_doneNames.push_back(name);
-        return true;
-    }
-
-private:
-    const std::vector<std::string>& m_oldNames;
-    std::vector<std::string> m_doneNames;
-};
-
-// The same answers from hash tables, so that thousands of pairs cost no more
-// than a few hundred.
-class HashedNames {
-public:
-    explicit HashedNames(const std::vector<std::string>& oldNames)
-    {
-        m_firstPair.reserve(oldNames.size());
-        m_done.reserve(oldNames.size());
-        for (std::size_t i = 0; i < oldNames.size(); ++i) m_firstPair.try_emplace(oldNames[i], static_cast<std::int64_t>(i));
-    }
-
-    std::int64_t FirstPairWithOldName(std::string_view name) const
-    {
-        const auto found = m_firstPair.find(name);
-        return found == m_firstPair.end() ? -1 : found->second;
-    }
-
-    bool MarkDone(const std::string& name) { return m_done.insert(name).second; }
-
-private:
-    std::unordered_map<std::string_view, std::int64_t> m_firstPair;
-    std::unordered_set<std::string_view> m_done;
-};
-
-// The renaming loop: decides which rewrites happen in which order and leaves
-// the text work to `rewrite(oldName, newName)`, which returns false when the
-// engine failed. Calls `indexDone(i, last)` after each index.
-template <class Names, class Rewrite, class IndexDone>
-bool RunRenamingLoop(const NamePairs& pairs, Names& names, Rewrite rewrite, IndexDone indexDone)
-{
-    const auto renames = [&](std::size_t pair) {
-        const std::string& oldName = pairs.OldNames[pair];
-        const std::string& newName = pairs.NewNames[pair];
-        // An empty old name would match at empty places between characters,
-        // and an empty new name would delete glyph names: such a pair is left out.
-        return oldName.empty() || newName.empty() || rewrite(oldName, newName);
-    };
-
-    const auto last = static_cast<std::int64_t>(pairs.OldNames.size()) - 1;
-    for (std::int64_t i = 0; i <= last; ++i) {
-        const auto index = static_cast<std::size_t>(i);
-        const std::int64_t j = names.FirstPairWithOldName(pairs.NewNames[index]);
-        if (j >= 0 && names.MarkDone(pairs.OldNames[static_cast<std::size_t>(j)])) {
-            if (!renames(static_cast<std::size_t>(j))) return false;
-        }
-        if (names.MarkDone(pairs.OldNames[index])) {
-            if (!renames(index)) return false;
-        }
-        indexDone(i, last);
-    }
-    return true;
-}
 
 void Report(const RenameProgress& progress, std::int64_t index, std::int64_t last)
 {
     if (progress) progress(index, last);
 }
 
-RenameResult RenameLiteral(std::string text, const NamePairs& pairs, const RenameProgress& progress)
+// Whether pair `index` renames: the first pair with its old name decides what
+// that name becomes, and one with an empty name leaves it as it is.
+template <class IsFirstWithOldName>
+std::vector<std::size_t> RenamingPairs(const NamePairs& pairs, const RenameProgress& progress, IsFirstWithOldName isFirst)
 {
-    ListedNames names(pairs.OldNames);
-    const bool done = RunRenamingLoop(
-        pairs, names,
-        [&](const std::string& oldName, const std::string& newName) { return RewriteWithPatterns(text, oldName, newName); },
-        [&](std::int64_t i, std::int64_t last) { Report(progress, i, last); });
-    return {std::move(text), !done};
+    std::vector<std::size_t> renaming;
+    const auto last = static_cast<std::int64_t>(pairs.OldNames.size()) - 1;
+    for (std::size_t i = 0; i < pairs.OldNames.size(); ++i) {
+        if (isFirst(i) && !pairs.OldNames[i].empty() && !pairs.NewNames[i].empty()) renaming.push_back(i);
+        Report(progress, static_cast<std::int64_t>(i), last);
+    }
+    return renaming;
 }
 
-// Collects rewrites between token names until a rewrite of another kind, or
-// the end, needs the text. Progress is reported as each index is decided, so
-// that the count moves while the loop runs; nothing reads the text in between.
-class FastRoad {
-public:
-    explicit FastRoad(std::string text) : m_text(std::move(text)) {}
-
-    bool Rewrite(const std::string& oldName, const std::string& newName)
-    {
-        if (IsTokenName(oldName) && IsTokenName(newName)) {
-            m_pending.Add(oldName, newName);
-            return true;
-        }
-        Flush();
-        return RewriteWithPatterns(m_text, oldName, newName);
-    }
-
-    void Flush()
-    {
-        if (!m_pending.Empty()) m_text = m_pending.ApplyTo(std::move(m_text));
-    }
-
-    std::string TakeText() { return std::move(m_text); }
-
-private:
-    std::string m_text;
-    TokenRewrites m_pending;
-};
-
-RenameResult RenameFast(std::string text, const NamePairs& pairs, const RenameProgress& progress)
+std::string RenameFast(std::string text, const NamePairs& pairs, const RenameProgress& progress)
 {
-    HashedNames names(pairs.OldNames);
-    FastRoad road(std::move(text));
-    const bool done = RunRenamingLoop(
-        pairs, names,
-        [&](const std::string& oldName, const std::string& newName) { return road.Rewrite(oldName, newName); },
-        [&](std::int64_t i, std::int64_t last) { Report(progress, i, last); });
-    if (done) road.Flush();
-    return {road.TakeText(), !done};
+    std::unordered_set<std::string_view> decided;
+    decided.reserve(pairs.OldNames.size());
+    const std::vector<std::size_t> renaming
+        = RenamingPairs(pairs, progress, [&](std::size_t i) { return decided.insert(pairs.OldNames[i]).second; });
+
+    TokenRewrites rewrites;
+    for (const std::size_t i : renaming) rewrites.Add(pairs.OldNames[i], pairs.NewNames[i]);
+    if (rewrites.Empty()) return text;
+    return rewrites.ApplyTo(std::move(text));
+}
+
+// At each byte, the first renaming pair whose old name stands there as a
+// whole token takes its bytes; otherwise the byte is kept.
+std::string RenameLiteral(std::string_view text, const NamePairs& pairs, const RenameProgress& progress)
+{
+    const std::vector<std::size_t> renaming = RenamingPairs(
+        pairs, progress, [&](std::size_t i) { return IndexOfB(pairs.OldNames, pairs.OldNames[i]) == static_cast<std::int64_t>(i); });
+
+    std::string out;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto pair = std::find_if(renaming.begin(), renaming.end(), [&](std::size_t i) {
+            const std::string& name = pairs.OldNames[i];
+            return text.substr(at, name.size()) == name && StandsAsWholeToken(text, at, name.size());
+        });
+        if (pair == renaming.end()) {
+            out.push_back(text[at++]);
+        } else {
+            out += pairs.NewNames[*pair];
+            at += pairs.OldNames[*pair].size();
+        }
+    }
+    return out;
 }
 
 } // namespace
 
-RenameResult RenameTokens(std::string text, const NamePairs& pairs, const RenameProgress& progress, RenameRoad road)
+std::string RenameTokens(std::string text, const NamePairs& pairs, const RenameProgress& progress, RenameRoad road)
 {
     if (pairs.OldNames.size() != pairs.NewNames.size()) throw std::invalid_argument("the two name lists differ in length");
-    if (road == RenameRoad::Literal) return RenameLiteral(std::move(text), pairs, progress);
+    if (road == RenameRoad::Literal) return RenameLiteral(text, pairs, progress);
     return RenameFast(std::move(text), pairs, progress);
 }
 

@@ -5,6 +5,12 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <functional>
+#include <optional>
+#include <queue>
+#include <utility>
+
+#include "platform/core/Text.h"
 
 namespace repair {
 namespace {
@@ -53,19 +59,14 @@ std::uint64_t HashToken(std::string_view token)
     return h;
 }
 
-// The final mapping, for lookups of every token of a large text: most tokens
-// are not in it, so a small bitmap turns most of them away before the table
-// is probed.
+// The rewrites of token names, for lookups of every token of a large text:
+// most tokens are not in it, so a small bitmap turns most of them away before
+// the table is probed.
 class TokenTable {
 public:
     static constexpr std::uint32_t kNone = ~std::uint32_t{0};
 
-    void Reserve(std::size_t entries) { m_entries.reserve(entries); }
-    void Insert(std::string_view from, std::string_view to) { m_entries.push_back({from, to, HashToken(from)}); }
-
-    bool Empty() const { return m_entries.empty(); }
-    std::string_view From(std::uint32_t entry) const { return m_entries[entry].from; }
-    std::string_view To(std::uint32_t entry) const { return m_entries[entry].to; }
+    void Insert(std::string_view from, std::uint32_t rewrite) { m_entries.push_back({from, HashToken(from), rewrite}); }
 
     void Build()
     {
@@ -86,7 +87,7 @@ public:
         }
     }
 
-    // The entry that rewrites `token`, or kNone when it stays.
+    // The rewrite of `token`, or kNone when it stays.
     std::uint32_t Find(std::string_view token) const
     {
         if (token.size() > m_maxLength) return kNone;
@@ -95,7 +96,7 @@ public:
         if ((m_filter[bit / 64] & (std::uint64_t{1} << (bit % 64))) == 0) return kNone;
         for (std::size_t slot = hash & m_slotMask; m_slots[slot] != kNone; slot = (slot + 1) & m_slotMask) {
             const Entry& entry = m_entries[m_slots[slot]];
-            if (entry.hash == hash && entry.from == token) return m_slots[slot];
+            if (entry.hash == hash && entry.from == token) return entry.rewrite;
         }
         return kNone;
     }
@@ -103,8 +104,8 @@ public:
 private:
     struct Entry {
         std::string_view from;
-        std::string_view to;
         std::uint64_t hash;
+        std::uint32_t rewrite;
     };
 
     std::vector<Entry> m_entries;
@@ -115,23 +116,90 @@ private:
     std::size_t m_maxLength = 0;
 };
 
-// Calls onHit(start, entry) for every token of `text` from `from` on that the
-// table rewrites; `from` must be the start of a token or a byte outside one.
-template <class OnHit>
-void ForEachRewrittenToken(std::string_view text, std::size_t from, const TokenTable& table, OnHit onHit)
-{
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t size = text.size();
-    std::size_t i = from;
-    while (i < size) {
-        while (i < size && !IsTokenByte(bytes[i])) ++i;
-        const std::size_t start = i;
-        while (i < size && IsTokenByte(bytes[i])) ++i;
-        if (i == start) continue;
-        const std::uint32_t entry = table.Find(text.substr(start, i - start));
-        if (entry != TokenTable::kNone) onHit(start, entry);
+struct Hit {
+    std::size_t start;
+    std::uint32_t rewrite; // index in the order added, which also breaks ties
+
+    bool operator>(const Hit& other) const { return start != other.start ? start > other.start : rewrite > other.rewrite; }
+};
+
+// The rewrites to make, in the order of the text, from a byte that starts a
+// token or stands outside one. Token names are found by looking up every
+// token of the text; the other names by plain search, each keeping its next
+// place in a queue, nearest first.
+class HitScanner {
+public:
+    HitScanner(std::string_view text, const std::vector<TokenRewrites::Rewrite>& rewrites, const TokenTable& tokens,
+               const std::vector<std::uint32_t>& otherNames, std::size_t from)
+        : m_text(text), m_rewrites(rewrites), m_tokens(tokens), m_end(from), m_tokenScan(from)
+    {
+        for (const std::uint32_t rewrite : otherNames) QueueNextPlace(rewrite, from);
     }
-}
+
+    // The next rewrite, starting at or after the end of the one before it.
+    std::optional<Hit> Next()
+    {
+        if (m_token && m_token->start < m_end) m_token.reset();
+        if (!m_token) m_token = NextToken();
+        while (!m_others.empty() && m_others.top().start < m_end) {
+            const std::uint32_t skipped = m_others.top().rewrite;
+            m_others.pop();
+            QueueNextPlace(skipped, m_end);
+        }
+
+        std::optional<Hit> chosen;
+        if (!m_others.empty() && (!m_token || *m_token > m_others.top())) {
+            chosen = m_others.top();
+            m_others.pop();
+        } else {
+            chosen = std::exchange(m_token, std::nullopt);
+        }
+        if (!chosen) return std::nullopt;
+        m_end = chosen->start + m_rewrites[chosen->rewrite].from.size();
+        if (!IsTokenName(m_rewrites[chosen->rewrite].from)) QueueNextPlace(chosen->rewrite, m_end);
+        return chosen;
+    }
+
+private:
+    std::optional<Hit> NextToken()
+    {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(m_text.data());
+        const std::size_t size = m_text.size();
+        std::size_t i = std::max(m_tokenScan, m_end);
+        while (i < size) {
+            while (i < size && !IsTokenByte(bytes[i])) ++i;
+            const std::size_t start = i;
+            while (i < size && IsTokenByte(bytes[i])) ++i;
+            if (i == start) break;
+            const std::uint32_t rewrite = m_tokens.Find(m_text.substr(start, i - start));
+            if (rewrite != TokenTable::kNone) {
+                m_tokenScan = i;
+                return Hit{start, rewrite};
+            }
+        }
+        m_tokenScan = size;
+        return std::nullopt;
+    }
+
+    void QueueNextPlace(std::uint32_t rewrite, std::size_t from)
+    {
+        const std::string_view name = m_rewrites[rewrite].from;
+        for (std::size_t at = m_text.find(name, from); at != std::string_view::npos; at = m_text.find(name, at + 1)) {
+            if (StandsAsWholeToken(m_text, at, name.size())) {
+                m_others.push(Hit{at, rewrite});
+                return;
+            }
+        }
+    }
+
+    std::string_view m_text;
+    const std::vector<TokenRewrites::Rewrite>& m_rewrites;
+    const TokenTable& m_tokens;
+    std::size_t m_end;       // where the last rewrite chosen ends
+    std::size_t m_tokenScan; // where the search for token names goes on
+    std::optional<Hit> m_token;
+    std::priority_queue<Hit, std::vector<Hit>, std::greater<>> m_others;
+};
 
 } // namespace
 
@@ -142,94 +210,64 @@ bool IsTokenName(std::string_view name)
     return !name.empty() && std::all_of(name.begin(), name.end(), IsTokenCharacter);
 }
 
-void TokenRewrites::Add(std::string_view from, std::string_view to)
+bool StandsAsWholeToken(std::string_view text, std::size_t start, std::size_t length)
 {
-    if (from == to) return;
-    NameState& source = m_names[from];
-    if (!source.isOriginal) {
-        // Tokens that read `from` at the start still do: they join the group
-        // whose tokens read `from` now, or start one.
-        source.isOriginal = true;
-        if (source.groupReading == kNone) {
-            source.groupReading = static_cast<std::uint32_t>(m_groups.size());
-            m_groups.push_back({from, kNone, kNone});
-        }
-        Group& group = m_groups[source.groupReading];
-        const auto added = static_cast<std::uint32_t>(m_originals.size());
-        m_originals.push_back({from, kNone});
-        if (group.last == kNone) {
-            group.first = added;
-        } else {
-            m_originals[group.last].next = added;
-        }
-        group.last = added;
-    }
-
-    const std::uint32_t moved = source.groupReading;
-    if (moved == kNone) return; // no token reads `from` any more
-    source.groupReading = kNone;
-
-    NameState& target = m_names[to];
-    if (target.groupReading == kNone) {
-        target.groupReading = moved;
-        m_groups[moved].reads = to;
-        return;
-    }
-    // Both groups now read `to`: append one list to the other.
-    Group& kept = m_groups[target.groupReading];
-    Group& merged = m_groups[moved];
-    m_originals[kept.last].next = merged.first;
-    kept.last = merged.last;
-    merged = Group{};
+    const std::size_t end = start + length;
+    return (start == 0 || !IsTokenCharacter(text[start - 1])) && (end == text.size() || !IsTokenCharacter(text[end]))
+        && !platform::IsInsideCharacter(text, start) && !platform::IsInsideCharacter(text, end);
 }
 
-std::string TokenRewrites::ApplyTo(std::string text)
+void TokenRewrites::Add(std::string_view from, std::string_view to)
 {
-    TokenTable table;
-    table.Reserve(m_originals.size());
-    for (const Group& group : m_groups) {
-        for (std::uint32_t i = group.first; i != kNone; i = m_originals[i].next) {
-            if (m_originals[i].name != group.reads) table.Insert(m_originals[i].name, group.reads);
+    m_rewrites.push_back({from, to});
+}
+
+std::string TokenRewrites::ApplyTo(std::string text) const
+{
+    TokenTable tokens;
+    std::vector<std::uint32_t> otherNames;
+    for (std::size_t i = 0; i < m_rewrites.size(); ++i) {
+        const auto rewrite = static_cast<std::uint32_t>(i);
+        if (IsTokenName(m_rewrites[i].from)) {
+            tokens.Insert(m_rewrites[i].from, rewrite);
+        } else {
+            otherNames.push_back(rewrite);
         }
     }
-    m_originals.clear();
-    m_groups.clear();
-    m_names.clear();
-    if (table.Empty()) return text;
-    table.Build();
+    tokens.Build();
 
-    // One scan notes where the rewritten tokens stand and how long the result
-    // is, so that the result is allocated once and the text is never held more
-    // than twice. A text with more such tokens than the list may hold is
-    // scanned a second time from the last one noted.
-    struct Hit {
-        std::size_t start;
-        std::uint32_t entry;
-    };
+    // One scan notes where the rewrites go and how long the result is, so
+    // that the result is allocated once and the text is never held more than
+    // twice. A text with more rewrites than the list may hold is scanned a
+    // second time from the last one noted.
     const std::size_t maxHits = std::max<std::size_t>(std::size_t{1} << 16, text.size() / 64);
     std::vector<Hit> hits;
     bool listFull = false;
     std::size_t size = text.size();
-    ForEachRewrittenToken(text, 0, table, [&](std::size_t start, std::uint32_t entry) {
-        size = size - table.From(entry).size() + table.To(entry).size();
+    HitScanner scan(text, m_rewrites, tokens, otherNames, 0);
+    while (const std::optional<Hit> hit = scan.Next()) {
+        size = size - m_rewrites[hit->rewrite].from.size() + m_rewrites[hit->rewrite].to.size();
         if (hits.size() < maxHits) {
-            hits.push_back({start, entry});
+            hits.push_back(*hit);
         } else {
             listFull = true;
         }
-    });
+    }
     if (hits.empty()) return text;
 
     std::string out;
     out.reserve(size);
     std::size_t copied = 0;
-    const auto rewrite = [&](std::size_t start, std::uint32_t entry) {
-        out.append(text, copied, start - copied);
-        out.append(table.To(entry));
-        copied = start + table.From(entry).size();
+    const auto rewrite = [&](const Hit& hit) {
+        out.append(text, copied, hit.start - copied);
+        out.append(m_rewrites[hit.rewrite].to);
+        copied = hit.start + m_rewrites[hit.rewrite].from.size();
     };
-    for (const Hit& hit : hits) rewrite(hit.start, hit.entry);
-    if (listFull) ForEachRewrittenToken(text, copied, table, rewrite);
+    for (const Hit& hit : hits) rewrite(hit);
+    if (listFull) {
+        HitScanner rest(text, m_rewrites, tokens, otherNames, copied);
+        while (const std::optional<Hit> hit = rest.Next()) rewrite(*hit);
+    }
     out.append(text, copied);
     return out;
 }

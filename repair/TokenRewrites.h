@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace repair {
@@ -16,50 +15,40 @@ bool IsTokenCharacter(char c);
 // Whether `name` is a non-empty run of token characters.
 bool IsTokenName(std::string_view name);
 
-// A sequence of whole-token rewrites between token names, composed into one
-// mapping and applied in one pass over the text.
+// Whether the `length` bytes at `start` of `text` stand there as a whole
+// token: a line start or a character outside the tokens before them, a line
+// end or such a character after them, and neither end inside a UTF-8
+// character. A byte that is not UTF-8 is a character of its own, outside the
+// tokens.
+bool StandsAsWholeToken(std::string_view text, std::size_t start, std::size_t length);
+
+// Whole-token rewrites made together, in one pass over a text. Each looks only
+// at the text as it was before the pass: what one rewrite inserts is never
+// rewritten again, so a swap or a cycle of names stays one and no two names
+// end up as one.
 //
-// Rewriting the token name X to the token name Y replaces exactly the tokens
-// that equal X, and the result is again a token at the same place: no token
-// grows, merges or splits. Each token of the text therefore goes through the
-// rewrites on its own, and the sequence equals one mapping from what a token
-// read at the start to what it reads at the end. After Add("a", "b") and
-// Add("b", "c"), the tokens that read a and those that read b both read c, as
-// the two rewrites one after the other would leave them.
+// Where two old names stand over the same bytes (possible only for names that
+// hold characters outside the tokens), the one that starts first is
+// rewritten, and of two that start at the same byte the one added first.
 class TokenRewrites {
 public:
-    // Adds the rewrite `from` -> `to` after those already added. Both must be
-    // token names, and their texts must stay alive until ApplyTo.
+    // Adds `from` -> `to`. `from` must not be empty and must not have been
+    // added before; both texts must stay alive until ApplyTo.
     void Add(std::string_view from, std::string_view to);
 
-    bool Empty() const { return m_originals.empty(); }
+    bool Empty() const { return m_rewrites.empty(); }
 
-    // The text with every added rewrite applied; afterwards none is left.
-    std::string ApplyTo(std::string text);
+    // The text with every rewrite made.
+    std::string ApplyTo(std::string text) const;
+
+    struct Rewrite {
+        std::string_view from;
+        std::string_view to;
+    };
 
 private:
-    static constexpr std::uint32_t kNone = ~std::uint32_t{0};
-
-    // A name that tokens read at the start, linked to the next one of its group.
-    struct Original {
-        std::string_view name;
-        std::uint32_t next = kNone;
-    };
-    // The tokens that read the same name now, as a linked list of originals,
-    // so that two groups merge in constant time.
-    struct Group {
-        std::string_view reads;
-        std::uint32_t first = kNone;
-        std::uint32_t last = kNone;
-    };
-    struct NameState {
-        std::uint32_t groupReading = kNone; // the group whose tokens read this name now
-        bool isOriginal = false;            // tokens that read it at the start belong to a group
-    };
-
-    std::vector<Original> m_originals;
-    std::vector<Group> m_groups;
-    std::unordered_map<std::string_view, NameState> m_names;
+    // In the order added, which decides between two that start at one byte.
+    std::vector<Rewrite> m_rewrites;
 };
 
 } // namespace repair

@@ -324,31 +324,4 @@ std::string RegEx::Replace(std::string_view text)
     return out;
 }
 
-std::string RegEx::EscapePattern(std::string_view literal)
-{
-    std::string escaped;
-    escaped.reserve(literal.size() * 2);
-    for (const char c : literal) {
-        // A backslash before any ASCII punctuation makes it literal, and ASCII
-        // punctuation holds every metacharacter; letters, digits, blanks,
-        // control characters and non-ASCII bytes are literal already.
-        const bool alphanumeric = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-        const bool punctuation = c > 0x20 && c < 0x7F && !alphanumeric;
-        if (punctuation) escaped.push_back('\\');
-        escaped.push_back(c);
-    }
-    return escaped;
-}
-
-std::string RegEx::EscapeReplacement(std::string_view literal)
-{
-    std::string escaped;
-    escaped.reserve(literal.size() * 2);
-    for (const char c : literal) {
-        if (c == '\\' || c == '$') escaped.push_back('\\');
-        escaped.push_back(c);
-    }
-    return escaped;
-}
-
 } // namespace platform

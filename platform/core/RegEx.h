@@ -70,11 +70,6 @@ public:
     // Throws RegExException as Search does.
     std::string Replace(std::string_view text);
 
-    // A pattern that matches exactly `literal`, whatever characters it holds.
-    static std::string EscapePattern(std::string_view literal);
-    // A replacement that inserts exactly `literal`.
-    static std::string EscapeReplacement(std::string_view literal);
-
 private:
     std::unique_ptr<detail::CompiledPatterns> m_compiled;
 };

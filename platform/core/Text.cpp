@@ -129,4 +129,15 @@ std::size_t CharactersToBytes(std::string_view text, std::int64_t characters)
     return pos;
 }
 
+bool IsInsideCharacter(std::string_view text, std::size_t pos)
+{
+    // A character's first byte never occurs inside another one, so a
+    // well-formed sequence that starts up to three bytes back and reaches
+    // past `pos` is the character that `pos` lies in.
+    for (std::size_t back = 1; back <= 3 && back <= pos && pos < text.size(); ++back) {
+        if (SequenceLength(text, pos - back) > back) return true;
+    }
+    return false;
+}
+
 } // namespace platform

@@ -35,4 +35,9 @@ std::string ReplaceFirstPlain(std::string_view text, std::string_view find, std:
 // byte is ever skipped or lost.
 std::size_t CharactersToBytes(std::string_view text, std::int64_t characters);
 
+// Whether the byte offset `pos` falls inside a well-formed UTF-8 character of
+// `text`, after its first byte. Bytes that do not form one are characters of
+// their own, so no offset falls inside them.
+bool IsInsideCharacter(std::string_view text, std::size_t pos);
+
 } // namespace platform

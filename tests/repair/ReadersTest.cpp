@@ -145,6 +145,11 @@ TEST(ParseAppVersion, FindsKeyAndStringElementsAsText)
         {"empty string element runs on to the next one",
          head + "<key>CFBundleShortVersionString</key><string></string>\n<key>CFBundleVersion</key><string>3259</string>\n" + tail,
          "</string><key>CFBundleVersion</key><string>3259-3259"},
+        {"no closing element after the last key",
+         head + "<key>CFBundleVersion</key><string>3259</string><key>CFBundleShortVersionString</key><string>3.2" + tail, "-3259"},
+        {"unclosed keys before a closed one",
+         head + "<key>CFBundleVersion</key><string>\n<key>CFBundleVersion</key><string>3259</string>\n" + tail,
+         "-<key>CFBundleVersion</key><string>3259"},
         {"non-ASCII and invalid bytes kept", head + "<key>CFBundleShortVersionString</key><string>\xCE\xB2\xFF</string>\n" + tail,
          "\xCE\xB2\xFF-"},
     };
