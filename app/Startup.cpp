@@ -4,6 +4,7 @@
 
 #include "app/App.h"
 #include "app/AppMenus.h"
+#include "app/Version.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gui/Runtime.h"
 #include "window/FileTypeGroup1.h"
@@ -37,7 +38,7 @@ void InitFileTypes()
 void NewAppInstance()
 {
     auto app = std::make_unique<class App>();
-    app->SetVersionData(1, 0, 2, 12, 0, kRightsNotice, "1.0.2", "");
+    app->SetVersionData(version::kMajor, version::kMinor, version::kBug, 12, 0, kRightsNotice, version::kShort, "");
     InstallMenuBar(*app);
     g_app = std::move(app);
     platform::RegisterAppObject(g_app.get());

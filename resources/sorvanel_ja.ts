@@ -29,15 +29,15 @@
     </message>
     <message id="Localized.Drop_the_old_Glyphs_app">
         <source>Drop the old Glyphs app.</source>
-        <translation>旧 Glyphs アプリをドロップしてください。</translation>
+        <translation>旧 Glyphs アプリが必要です。</translation>
     </message>
     <message id="Localized.Drop_the_new_Glyphs_app">
         <source>Drop the new Glyphs app.</source>
-        <translation>新 Glyphs アプリをドロップしてください。</translation>
+        <translation>新 Glyphs アプリが必要です。</translation>
     </message>
     <message id="Localized.Drop_the_old_Glyphs_file">
         <source>Drop the old Glyphs file.</source>
-        <translation>旧 Glyphs ファイルをドロップしてください。</translation>
+        <translation>旧 Glyphs ファイルが必要です。</translation>
     </message>
     <message id="Localized.Both_apps_are_the_same_version">
         <source>Both apps are the same version.</source>

@@ -2,3 +2,5 @@
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-tools-dev qt6-l10n-tools
   qt6-tools-dev-tools libpcre2-dev libxcb1-dev nlohmann-json3-dev libgl-dev fonts-noto-cjk adwaita-icon-theme)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils openbox)
+# The validators of the desktop entry and the AppStream metainfo.
+TEST_PACKAGES+=(desktop-file-utils appstream)

@@ -65,6 +65,10 @@ std::string ReadAllText(const FolderItem& file)
 void WriteTextAtomically(const FolderItem& file, std::string_view text)
 {
     QSaveFile out(QString::fromStdString(file.NativePath()));
+    // In a folder the user may not write to, no temporary file can be made
+    // beside the file; a file there that the user may write to is then
+    // written in place, as a plain save would.
+    out.setDirectWriteFallback(true);
     // Unbuffered, so that a write cut short (a full disk, a size limit) shows
     // in what write() returns: a buffered write accepts the text at once, and
     // the flush at commit takes a short write for success and puts a

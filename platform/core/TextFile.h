@@ -13,7 +13,9 @@ std::string ReadAllText(const FolderItem& file);
 
 // Writes the text to a temporary file beside `file` and puts it in place only
 // once it is complete, so that a failure never leaves a truncated file and an
-// existing file stays as it was. Throws IOException on failure.
+// existing file stays as it was. Where no temporary file can be made (a folder
+// the user may not write to), the file itself is written. Throws IOException
+// on failure.
 void WriteTextAtomically(const FolderItem& file, std::string_view text);
 
 } // namespace platform

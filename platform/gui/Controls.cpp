@@ -65,6 +65,27 @@ public:
     explicit GroupBoxWidget(GroupBox& owner) : m_owner(owner) {}
 
 protected:
+    // QGroupBox keeps room for a title even when it has none, and the style
+    // draws the frame that much below the box's top edge. Without a title the
+    // frame is drawn here on the box's own rectangle, in colours of its
+    // palette.
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (!title().isEmpty() || isCheckable()) {
+            QGroupBox::paintEvent(event);
+            return;
+        }
+        QColor edge = palette().color(QPalette::WindowText);
+        QColor fill = edge;
+        edge.setAlphaF(0.1f);
+        fill.setAlphaF(0.015f);
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(edge);
+        painter.setBrush(fill);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    }
+
     void dragEnterEvent(QDragEnterEvent* event) override { LetThrough(event); }
     void dragMoveEvent(QDragMoveEvent* event) override { LetThrough(event); }
     void dropEvent(QDropEvent* event) override

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QStringList>
 
 #include "platform/core/Text.h"
@@ -46,6 +47,16 @@ QStringList NameFilters(const std::string& filter, QString& defaultSuffix)
         filters << QStringLiteral("%1 (%2)").arg(ToQString(type->Name), patterns.join(QLatin1Char(' ')));
     }
     return filters;
+}
+
+// Qt's own file dialog keeps its history, last folder and view in the user's
+// QtProject.conf, shared by every Qt program, and reads them back in the next
+// run. The program keeps no such state: the user's settings of that format
+// are sent below /dev/null, where no file can be found or made, not even by
+// root.
+void KeepNoFileDialogState()
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
 }
 
 } // namespace
@@ -95,6 +106,7 @@ std::optional<FolderItem> SaveAsDialog::Show(Window* parent)
 {
     if (g_saveResponder) return g_saveResponder(*this, parent);
 
+    KeepNoFileDialogState();
     QFileDialog dialog(parent != nullptr ? parent->Handle() : nullptr, ToQString(Title));
     // Qt's own dialog behaves the same on every desktop, and can be driven
     // from the keyboard alone.

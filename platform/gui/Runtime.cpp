@@ -57,8 +57,13 @@ void Trampoline(void* arg)
 void Initialize(int& argc, char** argv)
 {
     if (QCoreApplication::instance() == nullptr) {
-        // Qt keeps the references; they must outlive the application object.
-        static FrameworkApplication* application = new FrameworkApplication(argc, argv);
+        // The program has no command line: Qt gets the program's name only,
+        // so that none of its own options (-style, -reverse,
+        // -qwindowgeometry...) changes the program. Qt keeps the references;
+        // they must outlive the application object.
+        static char* toolkitArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+        static int toolkitArgc = toolkitArgv[0] != nullptr ? 1 : 0;
+        static FrameworkApplication* application = new FrameworkApplication(toolkitArgc, toolkitArgv);
         (void)application;
     }
     // The framework's default: the application keeps running without windows

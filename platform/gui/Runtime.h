@@ -13,7 +13,8 @@ namespace platform::runtime {
 using ExceptionHelper = std::exception_ptr (*)(void (*fn)(void*), void* arg);
 
 // The runtime initialises itself; creates the Qt application object when the
-// process has none yet (tests bring their own).
+// process has none yet (tests bring their own). The arguments are ignored
+// except for the program's name.
 void Initialize(int& argc, char** argv);
 
 // The guard through which the runtime calls the program's event handlers.

@@ -2,7 +2,9 @@
 # The whole job as a user does it, on a private X server: drag the old and the
 # new editor bundle and the old .glyphs file from another program onto the
 # three zones with real pointer moves, click Repair, type a path into the save
-# dialog, and compare the saved file with the bytes it must hold.
+# dialog, and compare the saved file with the bytes it must hold. Then close
+# the window and check that the home folder, fresh at the start, holds only
+# the preference file and its folders.
 #
 # Usage: repair_e2e.sh SORVANEL DRAG_SOURCE
 # With E2E_SCREENSHOTS=<folder> set, it also saves pictures of the filled
@@ -50,7 +52,9 @@ mkdir -p "$work/saved"
 
 # --- A private X server and the two programs.
 start_x_session
-start app "$app"
+# The program takes no command line: were Qt's own option obeyed, the window
+# would not be named Sorvanel.
+start app "$app" -qwindowtitle Ignored
 app_pid=$last_pid
 start drag "$drag_source" "$old_app" "$new_app" "$source_file"
 
@@ -117,4 +121,12 @@ if ! cmp -s "$expected" "$output"; then
   fail "the saved file differs from the expected bytes"
 fi
 kill -0 "$app_pid" 2>/dev/null || fail "Sorvanel is no longer running"
+
+# Closing the window writes the preference file and ends the program. Nothing
+# else may be left in the home folder: no dialog history, no cache.
+xdotool windowfocus --sync "$main_window" key ctrl+w
+wait_for "Sorvanel to quit" sh -c "! kill -0 $app_pid 2>/dev/null"
+left=$(cd "$HOME" && find . -mindepth 1 | sort)
+expected_left=$'./.local\n./.local/share\n./.local/share/Sorvanel\n./.local/share/Sorvanel/Sorvanel.pref'
+[ "$left" = "$expected_left" ] || fail "the home folder holds more or less than the preference file:"$'\n'"$left"
 echo "PASS: dropped, repaired and saved $(wc -c <"$output") bytes as expected in ${SECONDS}s"

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
-#include <sys/stat.h>
 #include <fstream>
+#include <functional>
+#include <optional>
 
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/core/Exceptions.h"
 #include "platform/core/TextFile.h"
@@ -46,6 +51,58 @@ TEST(WriteTextAtomically, ReplacesWholeFileOrLeavesItAsItWas)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 
     EXPECT_THROW(WriteTextAtomically(file.Child("below-a-file"), "x"), IOException);
+}
+
+namespace {
+
+// Runs `write` in a child process as a user to whom permission bits apply:
+// root ignores them, so a root child becomes "nobody". Gives the child's exit
+// code, or nothing when there is no such user to become.
+std::optional<int> RunAsUserWithoutPrivileges(const std::function<int()>& write)
+{
+    const passwd* nobody = ::getpwnam("nobody");
+    if (::geteuid() == 0 && nobody == nullptr) return std::nullopt;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0
+            && (::setgroups(0, nullptr) != 0 || ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0)) {
+            ::_exit(99);
+        }
+        ::_exit(write());
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+} // namespace
+
+TEST(WriteTextAtomically, WritesInPlaceInAFolderTheUserCannotWriteTo)
+{
+    TempDir dir;
+    const FolderItem file(dir.Write("out.glyphs", "an older and longer text"));
+    ::chmod(file.NativePath().c_str(), 0666);
+    ::chmod(dir.Path().c_str(), 0555);
+
+    const std::optional<int> code = RunAsUserWithoutPrivileges([&dir] {
+        int failures = 0;
+        try {
+            WriteTextAtomically(FolderItem(dir.Path("out.glyphs")), "new");
+        } catch (const IOException&) {
+            failures |= 1;
+        }
+        // A file that is not there yet cannot be made in that folder.
+        try {
+            WriteTextAtomically(FolderItem(dir.Path("new.glyphs")), "new");
+            failures |= 2;
+        } catch (const IOException&) {
+        }
+        return failures;
+    });
+    if (!code) GTEST_SKIP() << "the tests run as root and there is no user 'nobody' to write as";
+    EXPECT_EQ(*code, 0);
+    EXPECT_EQ(ReadAllText(file), "new");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 TEST(FolderItem, NameChildAndExistence)

@@ -2,29 +2,34 @@
 
 #include <set>
 
+#include <QFontMetrics>
+#include <QLabel>
+
 #include "platform/core/Localization.h"
 #include "repair/Localized.h"
+#include "tests/support/MainWindowFixture.h"
 
 namespace {
 
 struct Message {
     std::string (*constant)(std::string_view);
     const char* english;
+    platform::Label& (Window1::*label)() const; // the zone label that shows it, if any
 };
 
 const Message kMessages[] = {
-    {Localized::Drop_Old_Glyphs_App, "Drop Old Glyphs App"},
-    {Localized::Drop_New_Glyphs_App, "Drop New Glyphs App"},
-    {Localized::Drop_Old_Glyphs_File, "Drop Old Glyphs File"},
-    {Localized::kRepair, "Repair"},
-    {Localized::Not_a_Glyphs_app, "Not a Glyphs app."},
-    {Localized::Not_a_Glyphs_file, "Not a Glyphs file."},
-    {Localized::Drop_the_old_Glyphs_app, "Drop the old Glyphs app."},
-    {Localized::Drop_the_new_Glyphs_app, "Drop the new Glyphs app."},
-    {Localized::Drop_the_old_Glyphs_file, "Drop the old Glyphs file."},
-    {Localized::Both_apps_are_the_same_version, "Both apps are the same version."},
-    {Localized::Both_AJ1_Map_Files_are_the_same, "Both AJ1 Map Files are the same."},
-    {Localized::The_Glyphs_file_is_empty, "The Glyphs file is empty."},
+    {Localized::Drop_Old_Glyphs_App, "Drop Old Glyphs App", &Window1::Label1},
+    {Localized::Drop_New_Glyphs_App, "Drop New Glyphs App", &Window1::Label2},
+    {Localized::Drop_Old_Glyphs_File, "Drop Old Glyphs File", &Window1::Label3},
+    {Localized::kRepair, "Repair", nullptr},
+    {Localized::Not_a_Glyphs_app, "Not a Glyphs app.", nullptr},
+    {Localized::Not_a_Glyphs_file, "Not a Glyphs file.", nullptr},
+    {Localized::Drop_the_old_Glyphs_app, "Drop the old Glyphs app.", &Window1::Label1},
+    {Localized::Drop_the_new_Glyphs_app, "Drop the new Glyphs app.", &Window1::Label2},
+    {Localized::Drop_the_old_Glyphs_file, "Drop the old Glyphs file.", &Window1::Label3},
+    {Localized::Both_apps_are_the_same_version, "Both apps are the same version.", nullptr},
+    {Localized::Both_AJ1_Map_Files_are_the_same, "Both AJ1 Map Files are the same.", nullptr},
+    {Localized::The_Glyphs_file_is_empty, "The Glyphs file is empty.", nullptr},
 };
 
 } // namespace
@@ -47,4 +52,23 @@ TEST(LocalizedTest, EnglishDefaultsAndAJapaneseTextForEveryMessage)
     platform::SetActiveLanguage("ja");
     EXPECT_EQ(Localized::kRepair(""), Localized::kRepair("ja"));
     platform::SetActiveLanguage("");
+}
+
+class LocalizedPromptTest : public MainWindowFixture {};
+
+// A zone prompt in every language fits its label at the label's designed
+// size, with a character's width to spare at either end, so that another
+// font of the same kind does not clip it either.
+TEST_F(LocalizedPromptTest, EveryPromptFitsItsLabelWithRoomToSpare)
+{
+    for (const Message& m : kMessages) {
+        if (m.label == nullptr) continue;
+        const QLabel& label = *(window->*m.label)().LabelWidget();
+        const int room = label.width() - 2 * label.font().pixelSize();
+        for (const char* language : {"en", "ja"}) {
+            const std::string text = m.constant(language);
+            SCOPED_TRACE(text);
+            EXPECT_LE(label.fontMetrics().horizontalAdvance(QString::fromStdString(text)), room);
+        }
+    }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -74,6 +75,24 @@ TEST_F(MainWindowTest, ControlsStandInCreationOrderWithTheirDesignedPlaces)
         const QWidget* widget = c.Widget();
         const QPoint origin = widget->mapTo(window->ContentWidget(), QPoint(0, 0));
         EXPECT_EQ(QRect(origin, widget->size()), QRect(row.left, row.top, row.width, row.height));
+    }
+}
+
+TEST_F(MainWindowTest, ZoneFramesAreDrawnOnTheirDesignedRectangles)
+{
+    const QImage shot = window->ContentWidget()->grab().toImage();
+    // An edge differs from its neighbours on both sides: the window outside
+    // and the zone inside.
+    const auto isEdge = [&shot](int x, int y, int dx, int dy) {
+        return shot.pixel(x, y) != shot.pixel(x - dx, y - dy) && shot.pixel(x, y) != shot.pixel(x + dx, y + dy);
+    };
+    for (const int top : {20, 122, 248}) {
+        SCOPED_TRACE(top);
+        const int middleX = 185, middleY = top + 45;
+        EXPECT_TRUE(isEdge(middleX, top, 0, 1));
+        EXPECT_TRUE(isEdge(middleX, top + 89, 0, 1));
+        EXPECT_TRUE(isEdge(20, middleY, 1, 0));
+        EXPECT_TRUE(isEdge(349, middleY, 1, 0));
     }
 }
 
