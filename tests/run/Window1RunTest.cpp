@@ -229,15 +229,6 @@ TEST_F(Window1RunTest, EndsOfTheRunAsTheUserSeesThem)
              saveTo = FolderItem(dir.Path("Repaired.glyphs"));
          },
          {"box: RegEx error: \n"}, 0, "0/0"},
-        // The count set last came within a frame of the one before; the run
-        // still leaves it drawn.
-        {"a name the pattern engine cannot take, after two pairs",
-         [this] {
-             Fill({fixtures::MapText({{"1", "a"}, {"2", "b"}, {"3", std::string(70000, 'q') + " z"}}),
-                   fixtures::MapText({{"1", "x"}, {"2", "y"}, {"3", "w"}}), "a b", ""});
-             saveTo = FolderItem(dir.Path("Repaired.glyphs"));
-         },
-         {"box: RegEx error: \n"}, 0, "1/2"},
         {"save cancelled", [this] { Fill(fixtures::kOnePair); }, {}, 1, "0/0"},
         {"a write that fails",
          [this] {
