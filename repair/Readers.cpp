@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 
 #include "platform/core/Exceptions.h"
 #include "platform/core/Text.h"
@@ -56,10 +57,10 @@ std::optional<std::string> ReadNonEmptyFile(const platform::FolderItem& file, co
     return text;
 }
 
+// Works in the text's own buffer: a source of many megabytes is not copied.
 std::string Normalised(std::string text)
 {
-    text = platform::ReplaceLineEndingsLF(text);
-    return platform::Trim(text);
+    return platform::Trim(platform::ReplaceLineEndingsLF(std::move(text)));
 }
 
 } // namespace

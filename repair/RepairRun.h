@@ -24,9 +24,11 @@ public:
     virtual std::optional<platform::FolderItem> NewApp() const = 0;
     virtual std::optional<platform::FolderItem> SourceFile() const = 0;
 
-    // Shows `text` as the progress count and repaints before returning: the
-    // run keeps the main thread busy, so a repaint left for later would only
-    // show the final count.
+    // Shows `text` as the progress count: "" as the run starts, "0/last"
+    // before the renaming and "i/last" after each index. The run keeps the
+    // main thread busy, so the view draws the count itself, at least as often
+    // as a screen can show it changing; a repaint left to the event loop
+    // would only show the final count.
     virtual void ShowProgress(const std::string& text) = 0;
 
     // Asks where to save, suggesting `suggestedName`; nothing when the user

@@ -3,6 +3,9 @@
 #include <optional>
 #include <string>
 
+#include <QWidget>
+
+#include "platform/gui/PacedRepaint.h"
 #include "repair/RepairRun.h"
 #include "window/General.h"
 
@@ -13,7 +16,7 @@ namespace {
 
 class WindowRepairView final : public repair::RepairView {
 public:
-    explicit WindowRepairView(class Window1& window) : m_window(window) {}
+    explicit WindowRepairView(class Window1& window) : m_window(window), m_countPace(window.LabelCount()) {}
 
     std::string OldAppText() const override { return m_window.Label1().Text(); }
     std::string NewAppText() const override { return m_window.Label2().Text(); }
@@ -21,19 +24,34 @@ public:
     std::optional<platform::FolderItem> NewApp() const override { return m_window.AppNEW; }
     std::optional<platform::FolderItem> SourceFile() const override { return m_window.GlyphsFile; }
 
+    // Only the count's own area is repainted, and at the pace of the screen.
+    // The cleared label is no count: drawn at once, it leaves that pace
+    // alone, so that the first count of the run is drawn at once too.
     void ShowProgress(const std::string& text) override
     {
-        m_window.LabelCount().SetText(text);
-        m_window.Refresh(true);
+        platform::Label& count = m_window.LabelCount();
+        if (text == count.Text()) return;
+        count.SetText(text);
+        if (text.empty()) {
+            count.Widget()->repaint();
+        } else {
+            m_countPace.Changed();
+        }
     }
 
     std::optional<platform::FolderItem> AskForOutputFile(const std::string& suggestedName) override
     {
+        DrawWaitingCount();
         return General::ShowSavePanel(suggestedName, "glyphs", std::nullopt, nullptr);
     }
 
+    // The last count set is drawn, also when it came too soon after the one
+    // before it.
+    void DrawWaitingCount() { m_countPace.Flush(); }
+
 private:
     class Window1& m_window;
+    platform::PacedRepaint m_countPace;
 };
 
 } // namespace
@@ -47,4 +65,6 @@ void Window1::Run()
 {
     WindowRepairView view(*this);
     repair::RunRepair(view);
+    // A run that stopped early leaves its count as it was last set.
+    view.DrawWaitingCount();
 }

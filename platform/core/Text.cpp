@@ -67,28 +67,33 @@ std::string RightB(std::string_view text, std::size_t count)
     return std::string(text.substr(text.size() - n));
 }
 
-std::string ReplaceLineEndingsLF(std::string_view text)
+std::string ReplaceLineEndingsLF(std::string text)
 {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    // No line end grows, so the text is rewritten from its first CR on, each
+    // byte moving toward the front; a text without CR is left untouched.
+    std::size_t out = text.find('\r');
+    if (out == std::string::npos) return text;
+    for (std::size_t i = out; i < text.size(); ++i) {
         if (text[i] == '\r') {
-            out.push_back('\n');
+            text[out++] = '\n';
             if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
         } else {
-            out.push_back(text[i]);
+            text[out++] = text[i];
         }
     }
-    return out;
+    text.resize(out);
+    return text;
 }
 
-std::string Trim(std::string_view text)
+std::string Trim(std::string text)
 {
-    std::size_t begin = 0;
     std::size_t end = text.size();
+    while (end > 0 && IsTrimmedSpace(text[end - 1])) --end;
+    text.resize(end);
+    std::size_t begin = 0;
     while (begin < end && IsTrimmedSpace(text[begin])) ++begin;
-    while (end > begin && IsTrimmedSpace(text[end - 1])) --end;
-    return std::string(text.substr(begin, end - begin));
+    text.erase(0, begin);
+    return text;
 }
 
 std::vector<std::string> Split(std::string_view text, std::string_view separator)

@@ -18,11 +18,12 @@ inline std::size_t LenB(std::string_view text) { return text.size(); }
 std::string LeftB(std::string_view text, std::size_t count);
 std::string RightB(std::string_view text, std::size_t count);
 
-// Every line end (CR LF, CR or LF) becomes LF.
-std::string ReplaceLineEndingsLF(std::string_view text);
+// Every line end (CR LF, CR or LF) becomes LF. Both work in the text's own
+// buffer, so a large text moved in is not copied.
+std::string ReplaceLineEndingsLF(std::string text);
 
 // Removes blanks, tabs, CR, LF, vertical tabs and form feeds from both ends.
-std::string Trim(std::string_view text);
+std::string Trim(std::string text);
 
 // The pieces between the separators, in order, empty pieces included.
 std::vector<std::string> Split(std::string_view text, std::string_view separator);

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QApplication>
@@ -13,6 +15,7 @@
 
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/FileType.h"
+#include "platform/gui/PacedRepaint.h"
 #include "tests/dropzones/DropDelivery.h"
 #include "tests/run/EditorFixtures.h"
 #include "tests/support/MainWindowFixture.h"
@@ -21,26 +24,44 @@ using namespace platform;
 
 namespace {
 
-// Records the text that a label shows each time it is painted.
+// Records what a widget shows each time it is painted: a label's text, ""
+// for any other widget.
 class PaintedTexts : public QObject {
 public:
-    explicit PaintedTexts(QLabel* label) : m_label(label) { label->installEventFilter(this); }
-    ~PaintedTexts() override { m_label->removeEventFilter(this); }
+    explicit PaintedTexts(QWidget* widget) : m_widget(widget) { widget->installEventFilter(this); }
+    ~PaintedTexts() override { m_widget->removeEventFilter(this); }
     std::vector<std::string> texts;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == m_label && event->type() == QEvent::Paint) texts.push_back(m_label->text().toStdString());
+        if (watched != m_widget || event->type() != QEvent::Paint) return false;
+        const auto* label = qobject_cast<QLabel*>(m_widget);
+        texts.push_back(label != nullptr ? label->text().toStdString() : std::string());
         return false;
     }
 
 private:
-    QLabel* m_label;
+    QWidget* m_widget;
 };
 
 // Centres of the three zones in the window's content area.
 const QPoint kZones[] = {{185, 65}, {185, 167}, {185, 293}};
+
+// `count` pairs: "a<i>" becomes "b<i>", in a source that names each once.
+fixtures::Repair ManyPairs(int count)
+{
+    std::vector<std::pair<std::string, std::string>> oldNames, newNames;
+    std::string source, expected;
+    for (int i = 0; i < count; ++i) {
+        const std::string key = std::to_string(i), separator = i == 0 ? "" : " ";
+        oldNames.emplace_back(key, "a" + key);
+        newNames.emplace_back(key, "b" + key);
+        source += separator + "a" + key;
+        expected += separator + "b" + key;
+    }
+    return {fixtures::MapText(oldNames), fixtures::MapText(newNames), source, expected};
+}
 
 } // namespace
 
@@ -60,8 +81,10 @@ protected:
         SaveAsDialog::SetResponderForTesting([this](const SaveAsDialog& dialog, Window* parent) {
             saveDialogs.push_back(dialog);
             EXPECT_EQ(parent, nullptr);
+            if (painted != nullptr) paintedAtSave = painted->texts;
             return saveTo;
         });
+        PacedRepaint::SetClockForTesting([this] { return now += clockStep; });
     }
 
     void TearDown() override
@@ -69,6 +92,7 @@ protected:
         MessageDialog::SetResponderForTesting(nullptr);
         SetMsgBoxResponderForTesting(nullptr);
         SaveAsDialog::SetResponderForTesting(nullptr);
+        PacedRepaint::SetClockForTesting(nullptr);
         MainWindowFixture::TearDown();
     }
 
@@ -89,6 +113,16 @@ protected:
     std::vector<std::string> shown;
     std::vector<SaveAsDialog> saveDialogs;
     std::optional<FolderItem> saveTo;
+
+    // The count's pace reads this clock, which moves by `clockStep` at each
+    // reading: standing still, every run is faster than a screen.
+    PacedRepaint::Clock::time_point now;
+    PacedRepaint::Clock::duration clockStep{};
+
+    // Records the count's paints while set; what it held when the save
+    // question came.
+    PaintedTexts* painted = nullptr;
+    std::vector<std::string> paintedAtSave;
 };
 
 TEST_F(Window1RunTest, RepairsWhatWasDroppedAndSavesWhereTheUserChooses)
@@ -123,24 +157,49 @@ TEST_F(Window1RunTest, RepairsWhatWasDroppedAndSavesWhereTheUserChooses)
 }
 
 // The run keeps the main thread until it ends, so the count is seen only
-// because the window is repainted after every change.
-TEST_F(Window1RunTest, CountIsPaintedAfterEveryChange)
+// because it is repainted at once: the first and the last count always, and
+// those between as often as a screen shows them, never once per pair.
+TEST_F(Window1RunTest, CountIsPaintedAtThePaceOfTheScreen)
 {
-    struct Case { const char* what; const fixtures::Repair& repair; std::vector<std::string> painted; };
+    const fixtures::Repair thousand = ManyPairs(1000);
+    struct Case {
+        const char* what;
+        const fixtures::Repair& repair;
+        std::string last;      // the last index
+        double framesPerCount; // how far the clock moves from one count to the next
+        std::size_t fewestPaints, mostPaints; // the cleared label included
+    };
     const Case cases[] = {
-        {"one pair", fixtures::kOnePair, {"", "0/0", "0/0"}},
-        {"three pairs", fixtures::kThreePairs, {"", "0/2", "0/2", "1/2", "2/2"}},
+        {"one pair", fixtures::kOnePair, "0", 0, 2, 2},
+        {"three pairs within a frame", fixtures::kThreePairs, "2", 0, 3, 3},
+        {"three pairs, a frame each", fixtures::kThreePairs, "2", 1, 4, 4},
+        {"a thousand pairs within a frame", thousand, "999", 0, 3, 3},
+        {"a thousand pairs, an eighth of a frame each", thousand, "999", 0.125, 1000 / 16, 1000 / 4},
+        {"a thousand pairs, a frame each", thousand, "999", 1, 1001, 1001},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir scratch;
         Fill(c.repair);
         saveTo = FolderItem(scratch.Path("out.glyphs"));
+        const auto frame = PacedRepaint(window->LabelCount()).FrameInterval();
+        clockStep = std::chrono::duration_cast<PacedRepaint::Clock::duration>(frame * c.framesPerCount);
         window->LabelCount().SetText("9/9"); // what an earlier run left
         QApplication::processEvents();        // the window is shown and painted
-        PaintedTexts painted(window->LabelCount().LabelWidget());
+        PaintedTexts recorder(window->LabelCount().LabelWidget());
+        PaintedTexts button(window->PushButton1().Widget());
+        painted = &recorder;
         PressRepair();
-        EXPECT_EQ(painted.texts, c.painted);
+        painted = nullptr;
+
+        EXPECT_EQ(paintedAtSave, recorder.texts); // every paint came before the save question
+        ASSERT_GE(recorder.texts.size(), 2u);
+        EXPECT_EQ(recorder.texts[0], "");
+        EXPECT_EQ(recorder.texts[1], "0/" + c.last);
+        EXPECT_EQ(recorder.texts.back(), c.last + "/" + c.last);
+        EXPECT_GE(recorder.texts.size(), c.fewestPaints);
+        EXPECT_LE(recorder.texts.size(), c.mostPaints);
+        EXPECT_TRUE(button.texts.empty()); // the count's paints leave the rest of the window alone
         EXPECT_EQ(fixtures::Contents(scratch.Path("out.glyphs")), c.repair.expected);
     }
 }
@@ -181,10 +240,13 @@ TEST_F(Window1RunTest, EndsOfTheRunAsTheUserSeesThem)
         window->AppNEW.reset();
         window->GlyphsFile.reset();
         c.arrange();
+        QApplication::processEvents();
+        PaintedTexts recorder(window->LabelCount().LabelWidget());
         PressRepair();
         EXPECT_EQ(shown, c.shown);
         EXPECT_EQ(saveDialogs.size(), c.saveDialogs);
         EXPECT_EQ(window->LabelCount().Text(), c.count);
+        EXPECT_EQ(recorder.texts.empty() ? "" : recorder.texts.back(), c.count);
         EXPECT_FALSE(fixtures::Contents(dir.Path("Repaired.glyphs")));
     }
 }
