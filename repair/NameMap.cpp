@@ -13,14 +13,20 @@ const std::string& NameMap::Value(std::string_view key) const
 
 void NameMap::SetValue(std::string_view key, std::string_view name)
 {
-    const auto found = m_index.find(key);
-    if (found != m_index.end()) {
-        m_names[found->second].assign(name);
+    const auto [entry, added] = m_index.try_emplace(std::string(key), m_keys.size());
+    if (!added) {
+        m_names[entry->second].assign(name);
         return;
     }
-    m_index.emplace(std::string(key), m_keys.size());
     m_keys.emplace_back(key);
     m_names.emplace_back(name);
+}
+
+void NameMap::Reserve(std::size_t keys)
+{
+    m_index.reserve(keys);
+    m_keys.reserve(keys);
+    m_names.reserve(keys);
 }
 
 } // namespace repair

@@ -23,6 +23,10 @@ public:
     const std::string& Value(std::string_view key) const;
     void SetValue(std::string_view key, std::string_view name);
 
+    // Makes room for `keys` keys at once, so that a large map is not rehashed
+    // again and again while it fills.
+    void Reserve(std::size_t keys);
+
 private:
     struct KeyHash {
         using is_transparent = void;

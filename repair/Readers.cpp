@@ -1,5 +1,6 @@
 #include "repair/Readers.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -82,6 +83,7 @@ NameMap ParseMapText(std::string_view text)
     const std::string fields = RegExVesk::ReplaceAll(Normalised(std::string(text)), kLastFieldPattern, "", true);
 
     NameMap map;
+    map.Reserve(static_cast<std::size_t>(std::count(fields.begin(), fields.end(), '\n')) + 1);
     std::string_view rest = fields;
     while (!rest.empty()) {
         const std::size_t lineEnd = std::min(rest.find('\n'), rest.size());

@@ -29,6 +29,18 @@ std::string ProgressText(std::int64_t index, std::int64_t last)
     return std::to_string(index) + "/" + std::to_string(last);
 }
 
+// The pairs of the two bundles' maps, or nothing when either map is empty.
+// Both maps are read before either is tested, so the user learns of two
+// broken bundles at once; the reader has already said what went wrong. The
+// maps are let go here, before the source text is read.
+std::optional<NamePairs> ReadNamePairs(const platform::FolderItem& oldApp, const platform::FolderItem& newApp)
+{
+    const NameMap oldMap = ReadMapFile(oldApp);
+    const NameMap newMap = ReadMapFile(newApp);
+    if (oldMap.KeyCount() == 0 || newMap.KeyCount() == 0) return std::nullopt;
+    return PairNames(oldMap, newMap);
+}
+
 } // namespace
 
 void RunRepair(RepairView& view)
@@ -58,13 +70,9 @@ void RunRepair(RepairView& view)
         }
     }
 
-    // Both maps are read before either is tested, so the user learns of two
-    // broken bundles at once. The reader has already said what went wrong.
-    const NameMap oldMap = ReadMapFile(*oldApp);
-    const NameMap newMap = ReadMapFile(*newApp);
-    if (oldMap.KeyCount() == 0 || newMap.KeyCount() == 0) return;
-
-    const NamePairs pairs = PairNames(oldMap, newMap);
+    const std::optional<NamePairs> read = ReadNamePairs(*oldApp, *newApp);
+    if (!read) return;
+    const NamePairs& pairs = *read;
     if (pairs.OldNames.empty()) {
         ShowAlert(Localized::Both_AJ1_Map_Files_are_the_same());
         return;
