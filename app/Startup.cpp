@@ -6,6 +6,7 @@
 #include "app/AppMenus.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gui/Runtime.h"
+#include "platform/gui/WindowSystemChoice.h"
 #include "window/FileTypeGroup1.h"
 #include "window/Window1.h"
 
@@ -85,6 +86,7 @@ void Main()
 
 int RunProgram(int argc, char** argv)
 {
+    platform::runtime::ChooseWindowSystem();
     platform::runtime::Initialize(argc, argv);
     Main();
     return platform::runtime::Finalize();

@@ -2,3 +2,6 @@
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-tools-dev qt6-l10n-tools
   qt6-tools-dev-tools libpcre2-dev libxcb1-dev nlohmann-json3-dev libgl-dev fonts-noto-cjk adwaita-icon-theme)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils openbox)
+# A headless Wayland compositor and Qt's Wayland plugin, for the placement
+# test's Wayland session.
+TEST_PACKAGES+=(weston qt6-wayland)
