@@ -7,6 +7,7 @@
 #include "app/Version.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gui/Runtime.h"
+#include "platform/gui/WindowSystemChoice.h"
 #include "window/FileTypeGroup1.h"
 #include "window/Window1.h"
 
@@ -86,6 +87,7 @@ void Main()
 
 int RunProgram(int argc, char** argv)
 {
+    platform::runtime::ChooseWindowSystem();
     platform::runtime::Initialize(argc, argv);
     Main();
     return platform::runtime::Finalize();

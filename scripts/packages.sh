@@ -4,3 +4,6 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-tools-dev qt6-
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils openbox)
 # The validators of the desktop entry and the AppStream metainfo.
 TEST_PACKAGES+=(desktop-file-utils appstream)
+# A headless Wayland compositor and Qt's Wayland plugin, for the placement
+# test's Wayland session.
+TEST_PACKAGES+=(weston qt6-wayland)

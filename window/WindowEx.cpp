@@ -29,6 +29,9 @@ std::optional<platform::Screen> GetWindowScreen(const platform::Window& w)
 void AdjustWindow(platform::Window& w)
 {
     AdjustWindowOnScreen(w, GetWindowScreen(w));
+    // Measured without the window manager's decorations, the frame may still
+    // stick out once they are around it: the rule runs once more then.
+    w.PlaceAgainWhenDecorated([&w] { AdjustWindowOnScreen(w, GetWindowScreen(w)); });
 }
 
 } // namespace WindowEx

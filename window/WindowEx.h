@@ -24,7 +24,8 @@ void DisableAutoTabbing();
 std::optional<platform::Screen> GetWindowScreen(const platform::Window& w);
 
 // Keeps the window's outer frame, title bar included, inside the usable area
-// of its screen (see AdjustWindowOnScreen).
+// of its screen (see AdjustWindowOnScreen); a hidden window whose decorations
+// nothing could tell in advance gets the rule once more when they appear.
 void AdjustWindow(platform::Window& w);
 
 // Truncates toward zero, as every frame value that becomes an integer is.

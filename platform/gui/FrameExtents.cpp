@@ -2,40 +2,27 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
-#include <cstdlib>
-#include <memory>
+#include <cmath>
+#include <cstdint>
 #include <thread>
 #include <vector>
 
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
 
-#include <xcb/xcb.h>
+#include "platform/gui/XcbProperties.h"
 
 namespace platform {
 namespace {
 
-template <class T>
-using Reply = std::unique_ptr<T, decltype(&std::free)>;
+using xcb::Atom;
+using xcb::Values;
 
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name)
+// The window manager counts device pixels, the window's geometry logical
+// ones. Rounding up keeps a frame placed by the estimate on the screen.
+int ToLogical(std::uint32_t devicePixels, qreal ratio)
 {
-    const Reply<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr),
-        &std::free);
-    return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-}
-
-// The 32-bit values of a window property, or none when it is not set.
-std::vector<std::uint32_t> Values(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property, xcb_atom_t type)
-{
-    const Reply<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, property, type, 0, 1024), nullptr),
-        &std::free);
-    if (!reply || reply->format != 32) return {};
-    const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
-    return std::vector<std::uint32_t>(values, values + xcb_get_property_value_length(reply.get()) / 4);
+    return static_cast<int>(std::ceil(static_cast<double>(devicePixels) / ratio));
 }
 
 } // namespace
@@ -67,8 +54,9 @@ QMargins EstimatedFrameMargins(QWidget& topLevel)
     for (int attempt = 0; attempt < 50; ++attempt) {
         const std::vector<std::uint32_t> margins = Values(connection, window, extents, XCB_ATOM_CARDINAL);
         if (margins.size() == 4) {
-            return QMargins(static_cast<int>(margins[0]), static_cast<int>(margins[2]), static_cast<int>(margins[1]),
-                            static_cast<int>(margins[3]));
+            const qreal ratio = topLevel.devicePixelRatioF();
+            return QMargins(ToLogical(margins[0], ratio), ToLogical(margins[2], ratio), ToLogical(margins[1], ratio),
+                            ToLogical(margins[3], ratio));
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(4));
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <utility>
 
 #include <QCloseEvent>
 #include <QResizeEvent>
@@ -276,16 +277,28 @@ void Window::SetBounds(const Rect& frame)
     m_frame->setGeometry(QRect(clientCorner, m_frame->size()));
 }
 
-// The size asked for was met when it was set; only the frame's corner moves,
-// so that the decorations sit where the frame was asked to begin.
+void Window::PlaceAgainWhenDecorated(std::function<void()> placement)
+{
+    if (m_frame->isVisible() || !FrameMargins().isNull()) return;
+    m_placeWhenDecorated = std::move(placement);
+}
+
+// Once the decorations have appeared, a placement waiting for them is made
+// again. Otherwise a frame asked for without them keeps the size it was given
+// and only its corner moves, so that the decorations sit where it was asked
+// to begin.
 void Window::FrameMayHaveChanged()
 {
-    if (!m_frameAskedBlind || !m_frame->isVisible()) return;
+    if ((!m_frameAskedBlind && !m_placeWhenDecorated) || !m_frame->isVisible()) return;
     const QRect client = m_frame->geometry();
     const QRect outer = m_frame->frameGeometry();
     if (client == outer) return;
-    const QPoint corner(static_cast<int>(std::trunc(m_frameAskedBlind->Left)), static_cast<int>(std::trunc(m_frameAskedBlind->Top)));
-    m_frameAskedBlind.reset();
+    const std::optional<Rect> asked = std::exchange(m_frameAskedBlind, std::nullopt);
+    if (const std::function<void()> placement = std::exchange(m_placeWhenDecorated, nullptr)) {
+        runtime::Dispatch(placement);
+        return;
+    }
+    const QPoint corner(static_cast<int>(std::trunc(asked->Left)), static_cast<int>(std::trunc(asked->Top)));
     m_frame->setGeometry(QRect(corner + (client.topLeft() - outer.topLeft()), client.size()));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,6 +46,12 @@ public:
 
     Rect Bounds() const;
     void SetBounds(const Rect& frame);
+    // Where Bounds leaves out the decorations that the window manager has yet
+    // to put around the hidden window (nothing could tell them in advance),
+    // calls `placement` once, when they appear, instead of setting the
+    // frame's corner again; otherwise does nothing. A placement made on the
+    // frame without decorations can thus be made again on the whole frame.
+    void PlaceAgainWhenDecorated(std::function<void()> placement);
 
     std::int64_t MinWidth() const { return m_minWidth; }
     std::int64_t MinHeight() const { return m_minHeight; }
@@ -154,6 +161,7 @@ private:
     // A frame asked for while the decorations were unknown; asked for again
     // once the window manager has put them around the window.
     std::optional<Rect> m_frameAskedBlind;
+    std::function<void()> m_placeWhenDecorated;
     mutable std::optional<QMargins> m_estimatedMargins;
 };
 

@@ -78,10 +78,11 @@ require_tools() {
   done
 }
 
-# A 1280 x 800 X server of our own, and a home of our own, so that the
-# preference file and the dialogs start in a known place.
+# An X server of our own (1280 x 800 unless a WIDTHxHEIGHT is given), and a
+# home of our own, so that the preference file and the dialogs start in a
+# known place.
 start_x_session() {
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${1:-1280x800}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   started_pids+=("$!")
   wait_for "the X server" test -s "$work/display"
   DISPLAY=":$(head -n 1 "$work/display")"

@@ -109,7 +109,6 @@ TEST_F(AppMenusTest, TheAboutItemCarriesTheNameInTheActiveLanguage)
         EXPECT_EQ(CocoaMenu::CocoaMenuItem::GetNSMenuItem(AppAbout()), AppAbout()->NativeItem());
         EXPECT_EQ(menutest::Shown(*AppAbout()->NativeItem()->QtAction()), c.text);
     }
-    EXPECT_EQ(japanese.size(), name.size() + 13);
 }
 
 TEST_F(AppMenusTest, AboutShowsTheStandardPanel)

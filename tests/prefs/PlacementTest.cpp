@@ -62,6 +62,11 @@ struct PlacementCase {
     Rect grownFrame = {}; // where the window ends when no frame is set but it grew
 };
 
+void PrintTo(const PlacementCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 const PlacementCase kCases[] = {
     {"InsideIsNotTouchedAndStaysFractional", kMain, {100.5, 100.25, 370.75, 428.5}, {}},
     {"TopExactlyOnTheEdge", kMain, {100, 25, 370, 428}, {}},
@@ -83,11 +88,22 @@ const PlacementCase kCases[] = {
     // move pushes the bottom out, the left step's move pushes the right out.
     {"EveryStepReadsTheFrameAfresh", kMain, {-10, 10, 1285, 780},
      {{-10, 25, 1285, 780}, {0, 25, 1285, 780}, {0, 25, 1280, 780}, {0, 25, 1280, 775}}},
+    // A step's truncated frame can bring the next step's edge inside: the
+    // top step's left of -0.5 becomes 0, the right step's bottom of 800.5
+    // becomes 800, and the step after them finds nothing to do.
+    {"TopStepTruncatesTheLeftOntoTheEdge", kMain, {-0.5, 10, 370, 428}, {{0, 25, 370, 428}}},
+    {"RightStepTruncatesTheBottomOntoTheEdge", kMain, {1000, 100, 370, 700.5}, {{910, 100, 370, 700}}},
+    // Exactly as tall or as wide as the area where the top or left step
+    // looks: no shrinking there, the bottom or right step does it.
+    {"AboveTheTopEndingExactlyOnTheBottom", kMain, {100, 10, 370, 790}, {{100, 25, 370, 790}, {100, 25, 370, 775}}},
+    {"LeftOfTheAreaEndingExactlyOnTheRight", kMain, {-50, 100, 1330, 428},
+     {{0, 100, 1330, 428}, {0, 100, 1280, 428}}},
     {"NoScreenChangesNothingNotEvenTheMinimum", std::nullopt, {-500, -500, 100, 100}, {}, true, 370, 400},
     {"ResizableBelowItsMinimumGrowsWithoutSettingTheFrame", kMain, {100, 100, 300, 228}, {}, true, 370, 400,
      {100, 100, 370, 428}},
     {"GrowingComesBeforeTheEdgeTests", kMain, {100, 500, 300, 228}, {{100, 372, 370, 428}}, true, 370, 400},
     {"NotResizableKeepsItsSize", kMain, {100, 100, 300, 228}, {}, false, 370, 400},
+    {"ExactlyAtItsMinimumIsNotResized", kMain, {100, 100, 370.5, 428.5}, {}, true, 370, 400},
 };
 
 class Placement : public ::testing::TestWithParam<PlacementCase> {};

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/gui/Runtime.h"
+#include "tests/support/EnglishSession.h"
 #include "tests/support/TempDir.h"
 
 // GUI tests run on Qt's offscreen platform unless the environment names
@@ -11,6 +12,7 @@
 int main(int argc, char** argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    RunInAnEnglishSession();
 
     // The main window keeps its position in the user's data folder; tests
     // never write there. The child processes of death tests inherit the

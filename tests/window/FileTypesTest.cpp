@@ -5,15 +5,15 @@
 
 using namespace platform;
 
+// The types are started once per process, so the count needs a process in
+// which nothing started them before this test: ctest gives it one of its own.
 TEST(FileTypeGroup1Test, RegistersBothTypesOnceInOrder)
 {
+    if (FileTypeGroup1::App()) GTEST_SKIP() << "an earlier test started the file types; this test runs on its own";
     const int before = RegisteredFileTypeCount();
-    const bool initialisedHere = !FileTypeGroup1::App();
-    if (initialisedHere) FileTypeGroup1::Initialize();
+    FileTypeGroup1::Initialize();
     const int after = RegisteredFileTypeCount();
-    if (initialisedHere) {
-        EXPECT_EQ(after - before, 2);
-    }
+    EXPECT_EQ(after - before, 2);
 
     const auto& all = FileTypeGroup1::AllFileTypes();
     ASSERT_EQ(all.size(), 2u);
