@@ -73,14 +73,14 @@ NameMap ReadMapFile(const platform::FolderItem& bundle)
         ShowAlert(kMapNotFound);
         return {};
     }
-    const std::optional<std::string> text = ReadNonEmptyFile(*file, kMapEmpty);
+    std::optional<std::string> text = ReadNonEmptyFile(*file, kMapEmpty);
     if (!text) return {};
-    return ParseMapText(*text);
+    return ParseMapText(std::move(*text));
 }
 
-NameMap ParseMapText(std::string_view text)
+NameMap ParseMapText(std::string text)
 {
-    const std::string fields = RegExVesk::ReplaceAll(Normalised(std::string(text)), kLastFieldPattern, "", true);
+    const std::string fields = RegExVesk::ReplaceAll(Normalised(std::move(text)), kLastFieldPattern, "", true);
 
     NameMap map;
     map.Reserve(static_cast<std::size_t>(std::count(fields.begin(), fields.end(), '\n')) + 1);

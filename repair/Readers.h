@@ -24,7 +24,7 @@ NameMap ReadMapFile(const platform::FolderItem& bundle);
 // is trimmed, every line loses its last field where that field is not empty,
 // and each line that then holds at least two tab-separated fields gives its
 // first field the second as its name.
-NameMap ParseMapText(std::string_view text);
+NameMap ParseMapText(std::string text);
 
 // The bundle's version, "CFBundleShortVersionString-CFBundleVersion" from its
 // Contents/Info.plist; the empty text when that file is missing or unreadable.
