@@ -81,7 +81,7 @@ public:
     std::optional<FolderItem> OldApp() const override { return m_inputs.oldApp; }
     std::optional<FolderItem> NewApp() const override { return m_inputs.newApp; }
     std::optional<FolderItem> SourceFile() const override { return m_inputs.source; }
-    void ShowProgress(const std::string&) override {}
+    void ShowProgress(const std::string&, repair::CountDraw) override {}
     std::optional<FolderItem> AskForOutputFile(const std::string&) override
     {
         asked = Clock::now();

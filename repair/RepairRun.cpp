@@ -1,5 +1,6 @@
 #include "repair/RepairRun.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
@@ -29,6 +30,16 @@ std::string ProgressText(std::int64_t index, std::int64_t last)
     return std::to_string(index) + "/" + std::to_string(last);
 }
 
+// "Repaired_<version>.glyphs", always a file name: a "/" in the version text
+// (a build such as "3.2/beta", or markup the version reader kept) would make
+// the save dialog take the suggestion for a path into a folder.
+std::string SuggestedFileName(const std::string& newVersion)
+{
+    std::string name = "Repaired_" + newVersion + ".glyphs";
+    std::replace(name.begin(), name.end(), '/', '-');
+    return name;
+}
+
 // The pairs of the two bundles' maps, or nothing when either map is empty.
 // Both maps are read before either is tested, so the user learns of two
 // broken bundles at once; the reader has already said what went wrong. The
@@ -45,7 +56,7 @@ std::optional<NamePairs> ReadNamePairs(const platform::FolderItem& oldApp, const
 
 void RunRepair(RepairView& view)
 {
-    view.ShowProgress("");
+    view.ShowProgress("", CountDraw::AtOnce);
 
     // The labels are compared before the inputs are: two bundles of one
     // version make a repair pointless whatever else is missing.
@@ -85,12 +96,14 @@ void RunRepair(RepairView& view)
     }
 
     const auto last = static_cast<std::int64_t>(pairs.OldNames.size()) - 1;
-    view.ShowProgress(ProgressText(0, last));
+    view.ShowProgress(ProgressText(0, last), CountDraw::AtOnce);
+    // Every pair is decided before the text is rewritten, so the last count
+    // comes before the longest wait of the run and must be seen through it.
     text = RenameTokens(std::move(text), pairs, [&view](std::int64_t index, std::int64_t lastIndex) {
-        view.ShowProgress(ProgressText(index, lastIndex));
+        view.ShowProgress(ProgressText(index, lastIndex), index == lastIndex ? CountDraw::AtOnce : CountDraw::Paced);
     });
 
-    const std::optional<platform::FolderItem> output = view.AskForOutputFile("Repaired_" + view.NewAppText() + ".glyphs");
+    const std::optional<platform::FolderItem> output = view.AskForOutputFile(SuggestedFileName(view.NewAppText()));
     if (!output) return;
     try {
         platform::WriteTextAtomically(*output, text);

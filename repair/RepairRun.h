@@ -7,6 +7,11 @@
 
 namespace repair {
 
+// How soon a count must be on the screen. The counts between the first and
+// the last come faster than a screen can show them; the others are what the
+// user must see while the run works on.
+enum class CountDraw { AtOnce, Paced };
+
 // What the repair run needs of the window that starts it. The run reads the
 // zones and writes only the progress count, so a test can stand in for the
 // window without widgets.
@@ -26,10 +31,10 @@ public:
 
     // Shows `text` as the progress count: "" as the run starts, "0/last"
     // before the renaming and "i/last" after each index. The run keeps the
-    // main thread busy, so the view draws the count itself, at least as often
-    // as a screen can show it changing; a repaint left to the event loop
-    // would only show the final count.
-    virtual void ShowProgress(const std::string& text) = 0;
+    // main thread busy, so the view draws the count itself: AtOnce before it
+    // returns, Paced at least as often as a screen can show it changing. A
+    // repaint left to the event loop would only show the final count.
+    virtual void ShowProgress(const std::string& text, CountDraw draw) = 0;
 
     // Asks where to save, suggesting `suggestedName`; nothing when the user
     // cancels.

@@ -3,8 +3,6 @@
 #include <optional>
 #include <string>
 
-#include <QWidget>
-
 #include "platform/gui/PacedRepaint.h"
 #include "repair/RepairRun.h"
 #include "window/General.h"
@@ -24,16 +22,14 @@ public:
     std::optional<platform::FolderItem> NewApp() const override { return m_window.AppNEW; }
     std::optional<platform::FolderItem> SourceFile() const override { return m_window.GlyphsFile; }
 
-    // Only the count's own area is repainted, and at the pace of the screen.
-    // The cleared label is no count: drawn at once, it leaves that pace
-    // alone, so that the first count of the run is drawn at once too.
-    void ShowProgress(const std::string& text) override
+    // Only the count's own area is repainted.
+    void ShowProgress(const std::string& text, repair::CountDraw draw) override
     {
         platform::Label& count = m_window.LabelCount();
         if (text == count.Text()) return;
         count.SetText(text);
-        if (text.empty()) {
-            count.Widget()->repaint();
+        if (draw == repair::CountDraw::AtOnce) {
+            m_countPace.DrawNow();
         } else {
             m_countPace.Changed();
         }

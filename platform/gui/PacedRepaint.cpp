@@ -47,6 +47,11 @@ void PacedRepaint::Flush()
     if (m_waiting) Repaint(Now());
 }
 
+void PacedRepaint::DrawNow()
+{
+    Repaint(Now());
+}
+
 // Only the control's own area, and at once: the caller keeps the main
 // thread, so a repaint left to the event loop would come after the work.
 void PacedRepaint::Repaint(Clock::time_point now)

@@ -24,6 +24,8 @@ public:
     void Changed();
     // Repaints the control now when a change still waits.
     void Flush();
+    // Repaints the control now, whatever the pace.
+    void DrawNow();
 
     // One refresh of the control's screen, or 1/60 s where the screen gives
     // no rate.

@@ -28,6 +28,7 @@ public:
     std::optional<FolderItem> saveTo; // the save dialog's answer; nothing cancels
 
     std::vector<std::string> counts;
+    std::vector<std::string> countsAtOnce; // those to be drawn before the run goes on
     std::vector<std::string> suggested;
 
     std::string OldAppText() const override { return oldText; }
@@ -35,7 +36,11 @@ public:
     std::optional<FolderItem> OldApp() const override { return oldApp; }
     std::optional<FolderItem> NewApp() const override { return newApp; }
     std::optional<FolderItem> SourceFile() const override { return source; }
-    void ShowProgress(const std::string& text) override { counts.push_back(text); }
+    void ShowProgress(const std::string& text, repair::CountDraw draw) override
+    {
+        counts.push_back(text);
+        if (draw == repair::CountDraw::AtOnce) countsAtOnce.push_back(text);
+    }
     std::optional<FolderItem> AskForOutputFile(const std::string& suggestedName) override
     {
         suggested.push_back(suggestedName);
@@ -147,19 +152,33 @@ TEST(RepairRun, CountsEachPairAndSavesUnderTheSuggestedName)
         "glyphname = uni4E00;\nglyphname = uni4E01;\n" + longName + ";",
         "glyphname = uni4E01;\nglyphname = uni4E00;\nx;",
     };
-    struct Case { const char* what; const fixtures::Repair& repair; std::vector<std::string> counts; };
+    struct Case {
+        const char* what;
+        const fixtures::Repair& repair;
+        std::vector<std::string> counts;
+        std::vector<std::string> atOnce; // the first and the last count never wait for the screen
+        std::string newVersion = "3.2-3259";
+        std::string suggested = "Repaired_3.2-3259.glyphs";
+    };
     const Case cases[] = {
-        {"one pair", fixtures::kOnePair, {"", "0/0", "0/0"}},
-        {"three pairs", fixtures::kThreePairs, {"", "0/2", "0/2", "1/2", "2/2"}},
-        {"a swap and a long name", swapAndLongName, {"", "0/2", "0/2", "1/2", "2/2"}},
+        {"one pair", fixtures::kOnePair, {"", "0/0", "0/0"}, {"", "0/0", "0/0"}},
+        {"three pairs", fixtures::kThreePairs, {"", "0/2", "0/2", "1/2", "2/2"}, {"", "0/2", "2/2"}},
+        {"a swap and a long name", swapAndLongName, {"", "0/2", "0/2", "1/2", "2/2"}, {"", "0/2", "2/2"}},
+        // The suggestion is a file name, never a path into a folder.
+        {"a version with a slash", fixtures::kOnePair, {"", "0/0", "0/0"}, {"", "0/0", "0/0"}, "3.2/beta-3342", "Repaired_3.2-beta-3342.glyphs"},
+        {"an empty short version, read with its markup", fixtures::kOnePair, {"", "0/0", "0/0"}, {"", "0/0", "0/0"},
+         "</string><key>CFBundleVersion</key><string>3342-3342",
+         "Repaired_<-string><key>CFBundleVersion<-key><string>3342-3342.glyphs"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Scene scene(c.repair);
+        scene.view.newText = c.newVersion;
         scene.view.saveTo = FolderItem(scene.dir.Path("Repaired.glyphs"));
         EXPECT_EQ(scene.Run(), std::vector<std::string>{}); // success shows nothing
         EXPECT_EQ(scene.view.counts, c.counts);
-        EXPECT_EQ(scene.view.suggested, std::vector<std::string>{"Repaired_3.2-3259.glyphs"});
+        EXPECT_EQ(scene.view.countsAtOnce, c.atOnce);
+        EXPECT_EQ(scene.view.suggested, std::vector<std::string>{c.suggested});
         EXPECT_EQ(fixtures::Contents(scene.dir.Path("Repaired.glyphs")), c.repair.expected);
     }
 }
