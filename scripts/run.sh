@@ -3,7 +3,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/packages.sh"
-"$root/scripts/install-deps.sh" "${BUILD_PACKAGES[@]}"
+"$root/scripts/install-deps.sh" "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}"
 
 build="$root/build/release"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSORVANEL_BUILD_TESTS=OFF >/dev/null

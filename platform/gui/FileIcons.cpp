@@ -16,11 +16,13 @@ namespace {
 // The theme that the program's packages bring along.
 const QString kFallbackTheme = QStringLiteral("Adwaita");
 
+} // namespace
+
 // Without a desktop session Qt may know no icon theme at all (the offscreen
 // platform) or only "hicolor", which holds no folder or document icons; it
 // then falls back to a few small built-in bitmaps that blur when scaled up.
 // In that case the system's icon folders are searched and Adwaita fills in.
-void MakeSureAThemeGivesFileIcons()
+void MakeSureAThemeGivesIcons()
 {
     static const bool settled = [] {
         const QString probe = QStringLiteral("folder");
@@ -38,6 +40,8 @@ void MakeSureAThemeGivesFileIcons()
     }();
     (void)settled;
 }
+
+namespace {
 
 QIcon IconForPath(const std::string& nativePath)
 {
@@ -58,7 +62,7 @@ QIcon IconForPath(const std::string& nativePath)
 
 FileIcon::FileIcon(const std::string& nativePath)
 {
-    MakeSureAThemeGivesFileIcons();
+    MakeSureAThemeGivesIcons();
     m_icon = IconForPath(nativePath);
 }
 

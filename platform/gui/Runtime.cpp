@@ -8,6 +8,8 @@
 
 #include "platform/core/Exceptions.h"
 #include "platform/gui/Application.h"
+#include "platform/gui/FileIcons.h"
+#include "platform/gui/ToolkitTranslations.h"
 #include "platform/gui/Window.h"
 
 namespace platform::runtime {
@@ -66,6 +68,8 @@ void Initialize(int& argc, char** argv)
         static FrameworkApplication* application = new FrameworkApplication(toolkitArgc, toolkitArgv);
         (void)application;
     }
+    // Qt's dialogs speak the session's language, as the program's own texts do.
+    InstallToolkitTranslations(QLocale::system());
     // The framework's default: the application keeps running without windows
     // until the program asks for AutoQuit.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -103,6 +107,10 @@ void EnableDarkModeSupport()
 
 void PrepareRuntimeClasses()
 {
+    // The message dialog takes its icon from the icon theme only where one
+    // is set; settled here, the first alert has the same icon as every later
+    // one, not Qt's built-in bitmap.
+    MakeSureAThemeGivesIcons();
     g_state.classesPrepared = true;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QStyle>
 #include <QTimer>
 #include <QWidget>
 
@@ -59,6 +60,8 @@ TEST_F(StartupTest, BringsUpEverythingRunsTheLoopAndExitsCleanly)
                 Check(AppAbout() != nullptr && AppAbout()->Text() == "About " + app.ExecutableFile().Name(), 16);
                 Check(ImplicitInstance(Window1::kClassName) != nullptr && Window1().Handle()->isVisible(), 13);
                 Check(app.WindowCount() == 1, 14);
+                // Alerts take the theme's icon from the first one on.
+                Check(QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning).name() == QLatin1String("dialog-warning"), 17);
                 loopSawEverything = true;
                 Window1().Close();
             });

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
 
 #include "platform/core/Localization.h"
+#include "platform/gui/ToolkitTranslations.h"
 #include "repair/Localized.h"
 #include "tests/support/MainWindowFixture.h"
 
@@ -52,6 +55,26 @@ TEST(LocalizedTest, EnglishDefaultsAndAJapaneseTextForEveryMessage)
     platform::SetActiveLanguage("ja");
     EXPECT_EQ(Localized::kRepair(""), Localized::kRepair("ja"));
     platform::SetActiveLanguage("");
+}
+
+// Qt's own dialogs (the save dialog, its question before a file is replaced,
+// their buttons) speak the session's language too, where Qt's translations
+// are installed.
+TEST(LocalizedTest, QtsOwnTextsFollowTheLanguage)
+{
+    const std::pair<const char*, const char*> qtTexts[] = {
+        {"QFileDialog", "Save As"},
+        {"QFileDialog", "%1 already exists.\nDo you want to replace it?"},
+        {"QPlatformTheme", "Cancel"},
+    };
+    ASSERT_TRUE(platform::InstallToolkitTranslations(QLocale(QLocale::Japanese, QLocale::Japan)));
+    for (const auto& [context, english] : qtTexts) {
+        EXPECT_NE(QCoreApplication::translate(context, english), QString::fromUtf8(english)) << english;
+    }
+    EXPECT_FALSE(platform::InstallToolkitTranslations(QLocale::c()));
+    for (const auto& [context, english] : qtTexts) {
+        EXPECT_EQ(QCoreApplication::translate(context, english), QString::fromUtf8(english)) << english;
+    }
 }
 
 class LocalizedPromptTest : public MainWindowFixture {};
