@@ -98,6 +98,7 @@ TEST(RenameTokens, OverlappingNamesStartingFirstWin)
     struct Case { const char* name; NamePairs pairs; std::string text; std::string expected; };
     const Case cases[] = {
         {"first start wins", MakePairs({{"b c", "Y"}, {"a b", "X"}}), "a b c", "X c"},
+        {"overlapped name found again later", MakePairs({{"a b", "X"}, {"b c", "Y"}}), "a b c b c", "X c Y"},
         {"same start, first pair", MakePairs({{"a", "P"}, {"a b", "Q"}}), "a b;a b", "P b;P b"},
         {"same start, other order", MakePairs({{"a b", "Q"}, {"a", "P"}, {"b", "R"}}), "a b a", "Q P"},
         {"token inside a longer name", MakePairs({{"b", "R"}, {"a b c", "S"}}), "a b c b", "S R"},
