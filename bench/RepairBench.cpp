@@ -24,7 +24,7 @@ repair::NamePairs ChangedPairs(int count)
     return pairs;
 }
 
-void Rename(benchmark::State& state, repair::RenameRoad road)
+void BM_Rename(benchmark::State& state)
 {
     const std::string& source = GlyphsText(static_cast<std::size_t>(state.range(0)));
     const repair::NamePairs pairs = ChangedPairs(static_cast<int>(state.range(1)));
@@ -36,7 +36,7 @@ void Rename(benchmark::State& state, repair::RenameRoad road)
         heap::ResetPeak();
         state.ResumeTiming();
 
-        std::string result = repair::RenameTokens(std::move(text), pairs, {}, road);
+        std::string result = repair::RenameTokens(std::move(text), pairs, {});
         benchmark::DoNotOptimize(result.data());
 
         state.PauseTiming();
@@ -50,12 +50,7 @@ void Rename(benchmark::State& state, repair::RenameRoad road)
     state.counters["peak_x_source"] = peakRatio;
 }
 
-void BM_RenameFast(benchmark::State& state) { Rename(state, repair::RenameRoad::Fast); }
-void BM_RenameLiteral(benchmark::State& state) { Rename(state, repair::RenameRoad::Literal); }
-
-BENCHMARK(BM_RenameFast)->ArgsProduct({{1, 10, 100}, {10, 1000, 10000}})->ArgNames({"MB", "pairs"})->Unit(benchmark::kMillisecond)->UseRealTime();
-// Every pair tried at every byte: only the sizes that end in seconds.
-BENCHMARK(BM_RenameLiteral)->Args({1, 10})->Args({1, 1000})->Args({10, 10})->Args({100, 10})->ArgNames({"MB", "pairs"})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Rename)->ArgsProduct({{1, 10, 100}, {10, 1000, 10000}})->ArgNames({"MB", "pairs"})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 std::string MapText(int lines)
 {

@@ -11,15 +11,6 @@ namespace repair {
 // Called after each pair index is decided, with the index and the last index.
 using RenameProgress = std::function<void(std::int64_t index, std::int64_t last)>;
 
-enum class RenameRoad {
-    // Looks every token of the text up in a table and searches the text once
-    // for each other name: one pass, whatever the number of pairs.
-    Fast,
-    // Tries every pair at every byte of the text: slow, and kept as the plain
-    // reference that the fast road must equal byte for byte.
-    Literal,
-};
-
 // Renames every old name of `pairs` wherever it stands in `text` as a whole
 // token (see StandsAsWholeToken) to the new name of the first pair with that
 // old name, all at once: a name that a rename produced is never renamed
@@ -28,6 +19,6 @@ enum class RenameRoad {
 // A pair with an empty old or new name renames nothing, and the pairs after
 // it with the same old name are left out. `progress` is called after each
 // index, as its pair is decided; the text is rewritten once they all are.
-std::string RenameTokens(std::string text, const NamePairs& pairs, const RenameProgress& progress, RenameRoad road = RenameRoad::Fast);
+std::string RenameTokens(std::string text, const NamePairs& pairs, const RenameProgress& progress);
 
 } // namespace repair

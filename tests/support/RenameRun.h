@@ -11,16 +11,14 @@
 struct RenameRun {
     std::string text;
     std::vector<std::string> labels;
-
-    bool operator==(const RenameRun&) const = default;
 };
 
-inline RenameRun RunRenaming(const std::string& text, const repair::NamePairs& pairs, repair::RenameRoad road)
+inline RenameRun RunRenaming(const std::string& text, const repair::NamePairs& pairs)
 {
     RenameRun run;
     run.text = repair::RenameTokens(text, pairs, [&](std::int64_t i, std::int64_t last) {
         run.labels.push_back(std::to_string(i) + "/" + std::to_string(last));
-    }, road);
+    });
     return run;
 }
 
