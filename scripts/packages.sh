@@ -7,3 +7,5 @@ TEST_PACKAGES+=(desktop-file-utils appstream)
 # A headless Wayland compositor and Qt's Wayland plugin, for the placement
 # test's Wayland session.
 TEST_PACKAGES+=(weston qt6-wayland)
+# xrandr, which makes two monitors of one X screen for the placement test.
+TEST_PACKAGES+=(x11-xserver-utils)
