@@ -9,3 +9,5 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool ima
 TEST_PACKAGES+=(desktop-file-utils appstream)
 # A headless Wayland compositor, for the placement test's Wayland session.
 TEST_PACKAGES+=(weston)
+# xrandr, which makes two monitors of one X screen for the placement test.
+TEST_PACKAGES+=(x11-xserver-utils)

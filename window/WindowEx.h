@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/gui/Geometry.h"
 #include "platform/gui/Screen.h"
@@ -18,10 +19,15 @@ namespace WindowEx {
 // offers that switch.
 void DisableAutoTabbing();
 
-// The screen on which the window lies; the main screen when the window's
-// screen is not among the platform's screens. Nothing only when the platform
-// reports no screen at all.
+// The screen that holds the largest part of the window's outer frame, title
+// bar included (see ScreenIndexOfFrame); the main screen when the frame lies
+// on no screen. Nothing only when the platform reports no screen at all.
 std::optional<platform::Screen> GetWindowScreen(const platform::Window& w);
+
+// The index of the screen rectangle that holds the largest part of `frame`,
+// the lower index on a tie; 0 when the frame overlaps none of them (touching
+// an edge is no overlap).
+int ScreenIndexOfFrame(const platform::Rect& frame, const std::vector<platform::Rect>& screens);
 
 // Keeps the window's outer frame, title bar included, inside the usable area
 // of its screen (see AdjustWindowOnScreen); a hidden window whose decorations

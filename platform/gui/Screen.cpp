@@ -2,9 +2,6 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QWidget>
-
-#include "platform/gui/Window.h"
 
 namespace platform {
 
@@ -29,9 +26,15 @@ std::optional<Screen> ScreenAt(int index)
     return Screen{area.x(), area.y(), area.width(), area.height()};
 }
 
-QScreen* NativeScreenOf(const Window& window)
+std::vector<Rect> ScreenFrames()
 {
-    return window.Handle()->screen();
+    std::vector<Rect> frames;
+    for (QScreen* screen : NativeScreens()) {
+        const QRect frame = screen->geometry();
+        frames.push_back(Rect{static_cast<double>(frame.x()), static_cast<double>(frame.y()),
+                              static_cast<double>(frame.width()), static_cast<double>(frame.height())});
+    }
+    return frames;
 }
 
 } // namespace platform

@@ -4,11 +4,11 @@
 #include <optional>
 #include <vector>
 
+#include "platform/gui/Geometry.h"
+
 class QScreen;
 
 namespace platform {
-
-class Window;
 
 // The usable area of a display (without the panels and docks that the
 // desktop keeps for itself), in global coordinates, as it was when the
@@ -28,9 +28,8 @@ std::optional<Screen> ScreenAt(int index);
 
 // The platform's displays in the order of ScreenAt.
 std::vector<QScreen*> NativeScreens();
-// The display that the platform gives the window: the one it was last placed
-// on or, before it is first shown, the one under its centre (Qt falls back to
-// the primary display when none lies there). nullptr when there is none.
-QScreen* NativeScreenOf(const Window& window);
+// The whole area of each display, panels and docks included, in global
+// coordinates and in the order of ScreenAt.
+std::vector<Rect> ScreenFrames();
 
 } // namespace platform

@@ -7,7 +7,8 @@
 # So it is with the window manager telling its decorations in advance, at a
 # scale factor of 2, with a window manager that cannot tell them in advance,
 # and on a Wayland desktop, where the window opens on the X server beside it
-# unless the user has chosen Wayland for Qt programs.
+# unless the user has chosen Wayland for Qt programs. On two screens side by
+# side, the window goes back to the screen that holds most of its frame.
 #
 # Usage: placement_e2e.sh SORVANEL WITHDRAW_WM_FEATURE
 set -euo pipefail
@@ -15,9 +16,11 @@ set -euo pipefail
 app=$1
 withdraw_wm_feature=$2
 source "$(dirname "$0")/x_session.sh"
-require_tools Xvfb xdotool xprop xwininfo openbox weston
+require_tools Xvfb xdotool xprop xwininfo openbox weston xrandr
 
-screen_width=2560 screen_height=1600
+# The screen that the window must lie on: the whole X screen, but for the
+# case of two screens.
+screen_left=0 screen_top=0 screen_width=2560 screen_height=1600
 start_x_session "${screen_width}x$screen_height"
 start wm openbox --sm-disable
 wait_for "the window manager" sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
@@ -45,8 +48,9 @@ frame_placed() {
   x=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left X: *//p')
   y=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left Y: *//p')
   geometry_of "$1"
-  local -A gap=([left]=$((x - left)) [top]=$((y - top))
-    [right]=$((screen_width - x - WIDTH - right)) [bottom]=$((screen_height - y - HEIGHT - bottom)))
+  local -A gap=([left]=$((x - left - screen_left)) [top]=$((y - top - screen_top))
+    [right]=$((screen_left + screen_width - x - WIDTH - right))
+    [bottom]=$((screen_top + screen_height - y - HEIGHT - bottom)))
   frame="$((x - left)),$((y - top)) to $((x + WIDTH + right)),$((y + HEIGHT + bottom))"
   local edge
   for edge in left top right bottom; do [ "${gap[$edge]}" -ge 0 ] || return 1; done
@@ -66,7 +70,7 @@ open_and_close() {
   read -ra edges <<<"$1"
   until frame_placed "$id" "$1"; do
     [ "$SECONDS" -lt "$deadline" ] || fail "$mode: the window's frame $frame is not on the" \
-      "$screen_width x $screen_height screen${edges[*]:+ touching its ${edges[*]} edge}"
+      "${screen_width}x$screen_height+$screen_left+$screen_top screen${edges[*]:+ touching its ${edges[*]} edge}"
     sleep 0.05
   done
   xdotool windowactivate --sync "$id" key ctrl+w
@@ -145,4 +149,19 @@ unset WAYLAND_DISPLAY XDG_SESSION_TYPE
 mode="decorations not told in advance"
 check_cases
 
-echo "PASS: off-screen positions came back whole and stayed put (Wayland cases $wayland) in ${SECONDS}s"
+# --- Two screens side by side, as monitors of one X screen: a 1280 x 1024
+# main one and an 800 x 600 one to its right. Without -noreset the X server
+# would forget the monitors when xrandr, its last client, disconnects.
+start_x_session 2080x1024 -noreset
+xrandr --setmonitor LEFT 1280/339x1024/271+0+0 screen >/dev/null
+xrandr --setmonitor RIGHT 800/212x600/159+1280+0 none >/dev/null
+[ "$(xrandr --listmonitors | head -n 1)" = "Monitors: 2" ] || fail "xrandr made no two monitors: $(xrandr --listmonitors)"
+start wm2 openbox --sm-disable
+wait_for "the window manager on two screens" sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
+mode="two screens"
+# Stored partly off the right screen's right edge, with its centre on no
+# screen: it comes back whole on the right screen, not on the main one.
+screen_left=1280 screen_top=0 screen_width=800 screen_height=600
+check_case 1900 100 right
+
+echo "PASS: off-screen positions came back whole on their screens and stayed put (Wayland cases $wayland) in ${SECONDS}s"

@@ -78,18 +78,22 @@ require_tools() {
   done
 }
 
-# An X server of our own (1280 x 800 unless a WIDTHxHEIGHT is given), and a
-# home of our own, so that the preference file and the dialogs start in a
-# known place.
+# start_x_session [WIDTHxHEIGHT [XVFB_OPTION...]]: an X server of our own
+# (1280 x 800 unless a size is given), and a home of our own, so that the
+# preference file and the dialogs start in a known place. A later call starts
+# another X server, which then takes over DISPLAY; the home stays.
 start_x_session() {
-  Xvfb -displayfd 3 -screen 0 "${1:-1280x800}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  local size=${1:-1280x800}
+  shift $(($# > 0))
+  rm -f "$work/display"
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp "$@" 3>"$work/display" 2>>"$work/xvfb.log" &
   started_pids+=("$!")
   wait_for "the X server" test -s "$work/display"
   DISPLAY=":$(head -n 1 "$work/display")"
   export DISPLAY
   export HOME="$work/home" XDG_DATA_HOME="$work/home/.local/share" XDG_CONFIG_HOME="$work/home/.config"
   export XDG_CACHE_HOME="$work/home/.cache" XDG_RUNTIME_DIR="$work/runtime"
-  mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+  mkdir -p "$HOME" && { [ -d "$XDG_RUNTIME_DIR" ] || mkdir -m 700 "$XDG_RUNTIME_DIR"; }
   export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8 LANGUAGE=en NO_AT_BRIDGE=1
   unset WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE SESSION_MANAGER
 }

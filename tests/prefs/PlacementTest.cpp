@@ -123,4 +123,34 @@ TEST_P(Placement, KeepsTheFrameInsideTheUsableArea)
 INSTANTIATE_TEST_SUITE_P(Cases, Placement, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+struct ScreenChoiceCase {
+    const char* name;
+    Rect frame;
+    std::vector<Rect> screens;
+    int expected;
+};
+
+// A 1280 x 1024 main screen with an 800 x 600 one to its right, and a main
+// screen with a taller one to its left.
+const std::vector<Rect> kMainAndRight = {{0, 0, 1280, 1024}, {1280, 0, 800, 600}};
+const std::vector<Rect> kMainAndLeft = {{0, 0, 1280, 800}, {-1600, 0, 1600, 900}};
+
+TEST(ScreenChoice, IsTheScreenHoldingTheLargestPartOfTheFrame)
+{
+    const ScreenChoiceCase cases[] = {
+        {"PartlyOffTheRightScreensRightEdge", {1900, 100, 372, 440}, kMainAndRight, 1},
+        {"CentreOnTheMainButMoreOnTheLeft", {-140, 640, 300, 300}, kMainAndLeft, 1},
+        {"AFractionOfAPointDecides", {-150.5, 100, 300, 300}, kMainAndLeft, 1},
+        {"ATieGoesToTheLowerIndex", {1400, 0, 200, 200}, {{0, 0, 100, 100}, {1000, 0, 500, 500}, {1500, 0, 500, 500}},
+         1},
+        // Beyond the right screen's corner both its overlaps are negative.
+        {"BeyondACornerIsNoOverlap", {2200, 700, 100, 100}, kMainAndRight, 0},
+        {"OnNoScreenGivesTheMain", {5000, 100, 300, 300}, kMainAndLeft, 0},
+        {"NoScreens", {0, 0, 300, 300}, {}, 0},
+    };
+    for (const ScreenChoiceCase& c : cases) {
+        EXPECT_EQ(WindowEx::ScreenIndexOfFrame(c.frame, c.screens), c.expected) << c.name;
+    }
+}
+
 } // namespace

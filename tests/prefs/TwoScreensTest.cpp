@@ -40,6 +40,11 @@ TEST(TwoScreens, AWindowsScreenIsTheOneItLiesOn)
         {"OnTheMainScreen", 100, 100, kMain},
         {"OnTheLeftScreen", -1200, 300, kLeft},
         {"OnNoScreenGivesTheMainScreen", -5000, 100, kMain},
+        // A 300 x 300 frame whose centre, -1700,250, is on no screen.
+        {"MostlyOffTheLeftScreensLeftEdge", -1850, 100, kLeft},
+        // The centre, 10,790, is on the main screen, but the left screen
+        // holds more: 140 x 260 against 160 x 160.
+        {"TheLargerPartIsOnTheLeftScreen", -140, 640, kLeft},
     };
     for (const ScreenCase& c : cases) {
         platform::Window window;
@@ -55,6 +60,10 @@ const RestoreCase kRestoreCases[] = {
     // main screen's (800): the window goes up by 200, to 500.
     {"KeptInsideTheLeftScreen", R"({"WinLeft": -1500, "WinTop": 700})", -1500, 500},
     {"OnNoScreenComesToTheMainScreen", R"({"WinLeft": -5000, "WinTop": 300})", 0, 300},
+    {"MostlyOffTheLeftScreenComesToItsLeftEdge", R"({"WinLeft": -1900, "WinTop": 300})", -1600, 300},
+    // Straddling both screens with its centre on the main one, but more of it
+    // on the taller left screen: kept inside that one.
+    {"StraddlingKeptInsideTheScreenHoldingMore", R"({"WinLeft": -180, "WinTop": 600})", -370, 500},
 };
 
 class TwoScreenRestore : public WindowFixture, public ::testing::WithParamInterface<RestoreCase> {};
