@@ -72,11 +72,16 @@ void WriteTextAtomically(const FolderItem& file, std::string_view text)
         }
         throw IOException("Cannot create", file.NativePath(), out.errorString().toStdString());
     }
-    const auto size = static_cast<qint64>(text.size());
-    if (out.write(text.data(), size) != size) {
-        const std::string reason = out.errorString().toStdString();
-        out.cancelWriting();
-        throw IOException("Cannot write", file.NativePath(), reason);
+    // A write cut short is tried again for the rest: Qt reports the system's
+    // reason (a full disk, a size limit) only for a write that wrote nothing.
+    for (std::size_t done = 0; done < text.size();) {
+        const qint64 written = out.write(text.data() + done, static_cast<qint64>(text.size() - done));
+        if (written <= 0) {
+            const std::string reason = out.errorString().toStdString();
+            out.cancelWriting();
+            throw IOException("Cannot write", file.NativePath(), reason);
+        }
+        done += static_cast<std::size_t>(written);
     }
     if (!out.commit()) {
         throw IOException("Cannot write", file.NativePath(), out.errorString().toStdString());
