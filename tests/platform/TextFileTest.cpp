@@ -128,7 +128,13 @@ int OnASmallFileSystem(const std::string& folder, const std::function<int()>& te
             || ::mount("sorvanel-test", folder.c_str(), "tmpfs", 0, "size=1m,mode=0755") != 0) {
             ::_exit(kCannotMount);
         }
-        ::_exit(test());
+        // Nothing may leave the child but its exit code.
+        int code = 102;
+        try {
+            code = test();
+        } catch (...) {
+        }
+        ::_exit(code);
     }
     int status = 0;
     if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
