@@ -64,4 +64,9 @@ std::string The_Glyphs_file_is_empty(std::string_view language)
     return platform::GetLocalizedString("Localized.The_Glyphs_file_is_empty", "The Glyphs file is empty.", language);
 }
 
+std::string The_repaired_file_could_not_be_saved(std::string_view language)
+{
+    return platform::GetLocalizedString("Localized.The_repaired_file_could_not_be_saved", "The repaired file could not be saved.", language);
+}
+
 } // namespace Localized

@@ -20,5 +20,6 @@ std::string Drop_the_old_Glyphs_file(std::string_view language = {});
 std::string Both_apps_are_the_same_version(std::string_view language = {});
 std::string Both_AJ1_Map_Files_are_the_same(std::string_view language = {});
 std::string The_Glyphs_file_is_empty(std::string_view language = {});
+std::string The_repaired_file_could_not_be_saved(std::string_view language = {});
 
 } // namespace Localized

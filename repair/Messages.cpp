@@ -9,7 +9,10 @@ namespace {
 // nothing may wait for a person who is not there.
 class StandardErrorSink final : public MessageSink {
 public:
-    void ShowAlert(const std::string& message) override { Write(message); }
+    void ShowAlert(const std::string& message, const std::string& explanation) override
+    {
+        Write(explanation.empty() ? message : message + "\n" + explanation);
+    }
     void ShowMessageBox(const std::string& text) override { Write(text); }
 
 private:
@@ -43,7 +46,10 @@ MessageSink* InstallMessageSink(MessageSink* sink)
     return previous;
 }
 
-void ShowAlert(const std::string& message) { CurrentSink().ShowAlert(message); }
+void ShowAlert(const std::string& message, const std::string& explanation)
+{
+    CurrentSink().ShowAlert(message, explanation);
+}
 
 void ShowMessageBox(const std::string& text) { CurrentSink().ShowMessageBox(text); }
 

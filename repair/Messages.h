@@ -11,8 +11,9 @@ class MessageSink {
 public:
     virtual ~MessageSink() = default;
 
-    // The program's alert: one "OK" button, no explanation, no parent window.
-    virtual void ShowAlert(const std::string& message) = 0;
+    // The program's alert: one "OK" button and no parent window; the
+    // explanation, in smaller type below the message, may be empty.
+    virtual void ShowAlert(const std::string& message, const std::string& explanation) = 0;
     // The platform's plain message box.
     virtual void ShowMessageBox(const std::string& text) = 0;
 };
@@ -22,7 +23,7 @@ public:
 // caller keeps ownership, and the sink must outlive its installation.
 MessageSink* InstallMessageSink(MessageSink* sink);
 
-void ShowAlert(const std::string& message);
+void ShowAlert(const std::string& message, const std::string& explanation = {});
 void ShowMessageBox(const std::string& text);
 
 // Installs a sink for the lifetime of this object, then restores the previous one.

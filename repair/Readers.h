@@ -12,7 +12,7 @@
 // shows nothing.
 namespace repair {
 
-// The alert of a file that exists but cannot be read or written.
+// The alert of a file that exists but cannot be read.
 inline constexpr std::string_view kErrorAccessing = "Error accessing";
 
 // The Adobe-Japan1 map file of an application bundle, from the first of its

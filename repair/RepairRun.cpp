@@ -107,10 +107,11 @@ void RunRepair(RepairView& view)
     if (!output) return;
     try {
         platform::WriteTextAtomically(*output, text);
-    } catch (const platform::IOException&) {
+    } catch (const platform::IOException& error) {
         // Success shows nothing, so a failure that showed nothing would pass
-        // for one.
-        ShowAlert(std::string(kErrorAccessing));
+        // for one. The explanation names the file and gives the system's
+        // reason in the system's own words.
+        ShowAlert(Localized::The_repaired_file_could_not_be_saved(), error.Path() + "\n" + error.Reason());
     }
 }
 

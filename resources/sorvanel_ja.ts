@@ -51,6 +51,10 @@
         <source>The Glyphs file is empty.</source>
         <translation>Glyphs ファイルが空です。</translation>
     </message>
+    <message id="Localized.The_repaired_file_could_not_be_saved">
+        <source>The repaired file could not be saved.</source>
+        <translation>修復したファイルを保存できませんでした。</translation>
+    </message>
     <message id="RegExVesk.kAlert_Metacharacters">
         <source>Metacharacters ^ $ \b cannot be used alone.</source>
         <translation>メタ文字 ^ $ \b は単独では使えません。</translation>

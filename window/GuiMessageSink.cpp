@@ -3,9 +3,9 @@
 #include "platform/gui/Dialogs.h"
 #include "window/General.h"
 
-void GuiMessageSink::ShowAlert(const std::string& message)
+void GuiMessageSink::ShowAlert(const std::string& message, const std::string& explanation)
 {
-    General::ShowAlertOK(message, "", nullptr);
+    General::ShowAlertOK(message, explanation, nullptr);
 }
 
 void GuiMessageSink::ShowMessageBox(const std::string& text)

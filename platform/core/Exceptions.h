@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace platform {
 
@@ -12,9 +13,25 @@ public:
     explicit RuntimeException(const std::string& message) : std::runtime_error(message) {}
 };
 
+// A file that could not be read or written. Besides the whole message it
+// keeps the file's path and the system's reason apart, so that a message of
+// the program's own can name them.
 class IOException : public RuntimeException {
 public:
     using RuntimeException::RuntimeException;
+    // The message reads "<action> <path>: <reason>".
+    IOException(const std::string& action, std::string path, std::string reason)
+        : RuntimeException(action + " " + path + ": " + reason), m_path(std::move(path)), m_reason(std::move(reason))
+    {
+    }
+
+    // Both empty when the exception was made from a message alone.
+    const std::string& Path() const { return m_path; }
+    const std::string& Reason() const { return m_reason; }
+
+private:
+    std::string m_path;
+    std::string m_reason;
 };
 
 class JSONException : public RuntimeException {

@@ -11,26 +11,17 @@
 #include <QString>
 
 #include "platform/core/Exceptions.h"
+#include "platform/core/FileDescriptor.h"
+#include "platform/core/InPlaceWrite.h"
 
 namespace platform {
 namespace {
 
-[[noreturn]] void ThrowErrno(const std::string& what, const FolderItem& file)
+[[noreturn]] void ThrowErrno(const std::string& action, const FolderItem& file)
 {
-    throw IOException(what + " " + file.NativePath() + ": " + std::strerror(errno));
+    const int error = errno;
+    throw IOException(action, file.NativePath(), std::strerror(error));
 }
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() { if (m_fd >= 0) ::close(m_fd); }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 } // namespace
 
@@ -43,7 +34,7 @@ std::string ReadAllText(const FolderItem& file)
 
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) ThrowErrno("Cannot read", file);
-    if (!S_ISREG(info.st_mode)) throw IOException("Cannot read " + file.NativePath() + ": it is not a regular file");
+    if (!S_ISREG(info.st_mode)) throw IOException("Cannot read", file.NativePath(), "it is not a regular file");
     const int flags = ::fcntl(fd.get(), F_GETFL);
     if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) ThrowErrno("Cannot read", file);
 
@@ -65,25 +56,35 @@ std::string ReadAllText(const FolderItem& file)
 void WriteTextAtomically(const FolderItem& file, std::string_view text)
 {
     QSaveFile out(QString::fromStdString(file.NativePath()));
-    // In a folder the user may not write to, no temporary file can be made
-    // beside the file; a file there that the user may write to is then
-    // written in place, as a plain save would.
-    out.setDirectWriteFallback(true);
+    // Qt's own fallback for a folder the user may not write to truncates the
+    // file before writing it, and a write that then fails loses the file. A
+    // file there that the user may write to is overwritten by WriteInPlace
+    // instead, which leaves it as it was when it fails.
+    out.setDirectWriteFallback(false);
     // Unbuffered, so that a write cut short (a full disk, a size limit) shows
     // in what write() returns: a buffered write accepts the text at once, and
     // the flush at commit takes a short write for success and puts a
     // truncated file in place.
     if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        throw IOException("Cannot create " + file.NativePath() + ": " + out.errorString().toStdString());
+        if (CanOnlyBeWrittenInPlace(file)) {
+            WriteInPlace(file, text);
+            return;
+        }
+        throw IOException("Cannot create", file.NativePath(), out.errorString().toStdString());
     }
-    const auto size = static_cast<qint64>(text.size());
-    if (out.write(text.data(), size) != size) {
-        const std::string reason = out.errorString().toStdString();
-        out.cancelWriting();
-        throw IOException("Cannot write " + file.NativePath() + ": " + reason);
+    // A write cut short is tried again for the rest: Qt reports the system's
+    // reason (a full disk, a size limit) only for a write that wrote nothing.
+    for (std::size_t done = 0; done < text.size();) {
+        const qint64 written = out.write(text.data() + done, static_cast<qint64>(text.size() - done));
+        if (written <= 0) {
+            const std::string reason = out.errorString().toStdString();
+            out.cancelWriting();
+            throw IOException("Cannot write", file.NativePath(), reason);
+        }
+        done += static_cast<std::size_t>(written);
     }
     if (!out.commit()) {
-        throw IOException("Cannot write " + file.NativePath() + ": " + out.errorString().toStdString());
+        throw IOException("Cannot write", file.NativePath(), out.errorString().toStdString());
     }
 }
 

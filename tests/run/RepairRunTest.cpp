@@ -213,19 +213,19 @@ TEST(RepairRun, CancelledSaveWritesNothingAndKeepsTheCount)
     EXPECT_EQ(fixtures::Listing(scene.dir.Path()), before);
 }
 
-// A failed write is told, and leaves the chosen place as it was: nothing
-// where there was nothing, an existing file byte for byte, and no temporary
-// file beside it. Tests may run as root, which writes into read-only folders,
-// so the failures come from a path below a regular file and from a file-size
-// limit that stops the write half-way.
+// A failed write is told, with the file and the system's reason, and leaves
+// the chosen place as it was: nothing where there was nothing, an existing
+// file byte for byte, and no temporary file beside it. Tests may run as root,
+// which writes into read-only folders, so the failures come from a path below
+// a regular file and from a file-size limit that stops the write half-way.
 TEST(RepairRun, FailedWriteIsReportedAndLeavesTheChosenPlaceAsItWas)
 {
-    struct Case { const char* what; std::string target; rlim_t sizeLimit; };
+    struct Case { const char* what; std::string target; rlim_t sizeLimit; std::string reason; };
     const Case cases[] = {
-        {"below a regular file", "note.txt/Repaired.glyphs", RLIM_INFINITY},
-        {"over an existing file, failing half-way", "note.txt", 64},
-        {"over the source file itself, failing half-way", "Font.glyphs", 64},
-        {"onto a folder", "Glyphs 3.2.app", RLIM_INFINITY},
+        {"below a regular file", "note.txt/Repaired.glyphs", RLIM_INFINITY, "Not a directory"},
+        {"over an existing file, failing half-way", "note.txt", 64, "File too large"},
+        {"over the source file itself, failing half-way", "Font.glyphs", 64, "File too large"},
+        {"onto a folder", "Glyphs 3.2.app", RLIM_INFINITY, "Filename refers to a directory"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -242,7 +242,7 @@ TEST(RepairRun, FailedWriteIsReportedAndLeavesTheChosenPlaceAsItWas)
             if (c.sizeLimit != RLIM_INFINITY) limit.emplace(c.sizeLimit);
             shown = scene.Run();
         }
-        EXPECT_EQ(shown, std::vector<std::string>{kErrorAccessing});
+        EXPECT_EQ(shown, std::vector<std::string>{"alert: The repaired file could not be saved.\n" + target + "\n" + c.reason});
         EXPECT_EQ(fixtures::Contents(target), contents);
         EXPECT_EQ(fixtures::Listing(scene.dir.Path()), listing);
         EXPECT_EQ(scene.view.counts.back(), "2/2");

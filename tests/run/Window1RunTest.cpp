@@ -84,7 +84,7 @@ protected:
     {
         MainWindowFixture::SetUp();
         MessageDialog::SetResponderForTesting([this](const MessageDialog& alert, Window* parent) {
-            shown.push_back("alert: " + alert.Message);
+            shown.push_back("alert: " + alert.Message + (alert.Explanation.empty() ? "" : "\n" + alert.Explanation));
             EXPECT_EQ(parent, nullptr);
             return MessageDialog::Pressed::Action;
         });
@@ -240,7 +240,7 @@ TEST_F(Window1RunTest, EndsOfTheRunAsTheUserSeesThem)
              Fill(fixtures::kOnePair);
              saveTo = FolderItem(dir.Path("Font.glyphs/Repaired.glyphs"));
          },
-         {"alert: Error accessing"}, 1, "0/0"},
+         {"alert: The repaired file could not be saved.\n" + dir.Path("Font.glyphs/Repaired.glyphs") + "\nNot a directory"}, 1, "0/0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -33,6 +33,7 @@ const Message kMessages[] = {
     {Localized::Both_apps_are_the_same_version, "Both apps are the same version.", nullptr},
     {Localized::Both_AJ1_Map_Files_are_the_same, "Both AJ1 Map Files are the same.", nullptr},
     {Localized::The_Glyphs_file_is_empty, "The Glyphs file is empty.", nullptr},
+    {Localized::The_repaired_file_could_not_be_saved, "The repaired file could not be saved.", nullptr},
 };
 
 } // namespace

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <unistd.h>
+
+namespace platform {
+
+// Owns an open file descriptor and closes it at the end of its scope. A
+// negative descriptor (a failed open) owns nothing.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor() { if (m_fd >= 0) ::close(m_fd); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+} // namespace platform
