@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <string>
+
 #include <unistd.h>
 
 namespace platform {
@@ -17,5 +20,13 @@ public:
 private:
     int m_fd;
 };
+
+// Throws IOException(action, path, the system's reason for the failure that
+// errno holds now).
+[[noreturn]] void ThrowErrno(const std::string& action, const std::string& path);
+
+// Every byte of the open file `fd`, from its start whatever its position;
+// `sizeHint` is the room reserved ahead. A failed read throws as ThrowErrno.
+std::string ReadFromStart(int fd, std::size_t sizeHint, const std::string& action, const std::string& path);
 
 } // namespace platform

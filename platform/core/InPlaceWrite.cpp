@@ -37,12 +37,6 @@ std::string Reason(int error)
     return std::strerror(error);
 }
 
-[[noreturn]] void ThrowErrno(const std::string& path)
-{
-    const int error = errno;
-    throw IOException(kCannotWrite, path, Reason(error));
-}
-
 bool OverwritesInPlace(int fd)
 {
     struct statfs info {};
@@ -50,28 +44,12 @@ bool OverwritesInPlace(int fd)
     return std::ranges::find(kOverwritesInPlace, static_cast<long>(info.f_type)) != std::end(kOverwritesInPlace);
 }
 
-std::string ReadFromStart(int fd, std::size_t sizeHint, const std::string& path)
-{
-    std::string bytes;
-    bytes.reserve(sizeHint);
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t n = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(bytes.size()));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ThrowErrno(path);
-        }
-        if (n == 0) return bytes;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-}
-
 // A write past the size limit stops half-way (or ends the program with
 // SIGXFSZ), and an old content over the limit could not be written back.
 void RefuseOverFileSizeLimit(std::size_t length, const std::string& path)
 {
     rlimit limit {};
-    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0) ThrowErrno(path);
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0) ThrowErrno(kCannotWrite, path);
     if (limit.rlim_cur != RLIM_INFINITY && static_cast<rlim_t>(length) > limit.rlim_cur) {
         throw IOException(kCannotWrite, path, Reason(EFBIG));
     }
@@ -134,13 +112,13 @@ void WriteInPlace(const FolderItem& file, std::string_view text)
     // Opened for reading too, to keep the old content; and not truncated:
     // the file keeps every byte until the new ones are in place.
     FileDescriptor fd(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
-    if (fd.get() < 0) ThrowErrno(path);
+    if (fd.get() < 0) ThrowErrno(kCannotWrite, path);
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) ThrowErrno(path);
+    if (::fstat(fd.get(), &info) != 0) ThrowErrno(kCannotWrite, path);
     if (!S_ISREG(info.st_mode)) throw IOException(kCannotWrite, path, "it is not a regular file");
     if (!OverwritesInPlace(fd.get())) throw IOException(kCannotWrite, path, kNoSafeOverwrite);
 
-    const std::string old = ReadFromStart(fd.get(), static_cast<std::size_t>(info.st_size), path);
+    const std::string old = ReadFromStart(fd.get(), static_cast<std::size_t>(info.st_size), kCannotWrite, path);
     // Room for the longer content, so that writing the old one back cannot
     // run out of space either.
     const std::size_t room = std::max(old.size(), text.size());

@@ -1,11 +1,7 @@
 #include "platform/core/TextFile.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <QSaveFile>
 #include <QString>
@@ -15,42 +11,22 @@
 #include "platform/core/InPlaceWrite.h"
 
 namespace platform {
-namespace {
-
-[[noreturn]] void ThrowErrno(const std::string& action, const FolderItem& file)
-{
-    const int error = errno;
-    throw IOException(action, file.NativePath(), std::strerror(error));
-}
-
-} // namespace
 
 std::string ReadAllText(const FolderItem& file)
 {
+    const std::string& path = file.NativePath();
     // Opened without blocking, so that a named pipe or a device in the
     // file's place cannot hang the program; only a regular file is read.
-    FileDescriptor fd(::open(file.NativePath().c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (fd.get() < 0) ThrowErrno("Cannot open", file);
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0) ThrowErrno("Cannot open", path);
 
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) ThrowErrno("Cannot read", file);
-    if (!S_ISREG(info.st_mode)) throw IOException("Cannot read", file.NativePath(), "it is not a regular file");
+    if (::fstat(fd.get(), &info) != 0) ThrowErrno("Cannot read", path);
+    if (!S_ISREG(info.st_mode)) throw IOException("Cannot read", path, "it is not a regular file");
     const int flags = ::fcntl(fd.get(), F_GETFL);
-    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) ThrowErrno("Cannot read", file);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) ThrowErrno("Cannot read", path);
 
-    std::string text;
-    if (info.st_size > 0) text.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ThrowErrno("Cannot read", file);
-        }
-        if (n == 0) break;
-        text.append(buffer, static_cast<std::size_t>(n));
-    }
-    return text;
+    return ReadFromStart(fd.get(), static_cast<std::size_t>(info.st_size), "Cannot read", path);
 }
 
 void WriteTextAtomically(const FolderItem& file, std::string_view text)
