@@ -4,6 +4,7 @@
 #include <QScreen>
 
 namespace platform {
+namespace {
 
 std::vector<QScreen*> NativeScreens()
 {
@@ -17,6 +18,8 @@ std::vector<QScreen*> NativeScreens()
     }
     return screens;
 }
+
+} // namespace
 
 std::optional<Screen> ScreenAt(int index)
 {

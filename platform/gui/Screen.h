@@ -6,8 +6,6 @@
 
 #include "platform/gui/Geometry.h"
 
-class QScreen;
-
 namespace platform {
 
 // The usable area of a display (without the panels and docks that the
@@ -26,8 +24,6 @@ struct Screen {
 // display being index 0; nothing when no display has that index.
 std::optional<Screen> ScreenAt(int index);
 
-// The platform's displays in the order of ScreenAt.
-std::vector<QScreen*> NativeScreens();
 // The whole area of each display, panels and docks included, in global
 // coordinates and in the order of ScreenAt.
 std::vector<Rect> ScreenFrames();
