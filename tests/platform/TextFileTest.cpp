@@ -61,6 +61,25 @@ TEST(WriteTextAtomically, ReplacesWholeFileOrLeavesItAsItWas)
 
 namespace {
 
+// Runs `body` in a child process and gives its exit code, or -1 when the
+// child did not exit. Nothing may leave the child but its exit code: an
+// exception there ends it with 102.
+int InChildProcess(const std::function<int()>& body)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        int code = 102;
+        try {
+            code = body();
+        } catch (...) {
+        }
+        ::_exit(code);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
 // Runs `write` in a child process as a user to whom permission bits apply:
 // root ignores them, so a root child becomes "nobody". Gives the child's exit
 // code, or nothing when there is no such user to become.
@@ -68,17 +87,13 @@ std::optional<int> RunAsUserWithoutPrivileges(const std::function<int()>& write)
 {
     const passwd* nobody = ::getpwnam("nobody");
     if (::geteuid() == 0 && nobody == nullptr) return std::nullopt;
-    const pid_t child = ::fork();
-    if (child == 0) {
+    return InChildProcess([&] {
         if (::geteuid() == 0
             && (::setgroups(0, nullptr) != 0 || ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0)) {
-            ::_exit(99);
+            return 99;
         }
-        ::_exit(write());
-    }
-    int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-    return WEXITSTATUS(status);
+        return write();
+    });
 }
 
 } // namespace
@@ -122,23 +137,13 @@ constexpr int kNoUserToWriteAs = 78;
 int OnASmallFileSystem(const std::string& folder, const std::function<int()>& test)
 {
     if (::geteuid() != 0) return kCannotMount;
-    const pid_t child = ::fork();
-    if (child == 0) {
+    return InChildProcess([&] {
         if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
             || ::mount("sorvanel-test", folder.c_str(), "tmpfs", 0, "size=1m,mode=0755") != 0) {
-            ::_exit(kCannotMount);
+            return kCannotMount;
         }
-        // Nothing may leave the child but its exit code.
-        int code = 102;
-        try {
-            code = test();
-        } catch (...) {
-        }
-        ::_exit(code);
-    }
-    int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-    return WEXITSTATUS(status);
+        return test();
+    });
 }
 
 // Writes to a new file until the file system has no room left.
