@@ -17,7 +17,6 @@ void Raed()
     platform::Application* app = platform::GetAppObject();
     if (app == nullptr) throw platform::NilObjectException("No application object is registered");
     Initialize(app->ExecutableFile().Name());
-    if (!Prefs) return;
 
     // Command is asked only when Option is held; both together reset.
     if (platform::Keyboard::AsyncOptionKey() && platform::Keyboard::AsyncCommandKey()) Prefs->Remove();

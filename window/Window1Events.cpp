@@ -48,7 +48,6 @@ void Window1::Event_Open()
         // A preference file that exists but cannot be read: the store holds
         // nothing, so the window takes the default position below.
     }
-    if (!Preferences::Prefs) return;
 
     SetLeft(StoredCoordinate(Preferences::kWinLeft, Preferences::kDefaultWinLeft));
     SetTop(StoredCoordinate(Preferences::kWinTop, Preferences::kDefaultWinTop));

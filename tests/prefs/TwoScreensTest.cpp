@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
 #include "platform/gui/Screen.h"
-#include "platform/gui/Window.h"
 #include "tests/prefs/WindowFixture.h"
-#include "window/WindowEx.h"
 
 // Runs on two offscreen displays side by side (TwoScreens.json): the main one
 // at the origin and a taller one to its left, at negative coordinates.
@@ -25,33 +22,6 @@ TEST(TwoScreens, AreNumberedWithTheMainScreenFirst)
     EXPECT_EQ(platform::ScreenAt(1), kLeft);
     EXPECT_EQ(platform::ScreenAt(2), std::nullopt);
     EXPECT_EQ(platform::ScreenAt(-1), std::nullopt);
-}
-
-struct ScreenCase {
-    const char* name;
-    std::int64_t left;
-    std::int64_t top;
-    Screen expected;
-};
-
-TEST(TwoScreens, AWindowsScreenIsTheOneItLiesOn)
-{
-    const ScreenCase cases[] = {
-        {"OnTheMainScreen", 100, 100, kMain},
-        {"OnTheLeftScreen", -1200, 300, kLeft},
-        {"OnNoScreenGivesTheMainScreen", -5000, 100, kMain},
-        // A 300 x 300 frame whose centre, -1700,250, is on no screen.
-        {"MostlyOffTheLeftScreensLeftEdge", -1850, 100, kLeft},
-        // The centre, 10,790, is on the main screen, but the left screen
-        // holds more: 140 x 260 against 160 x 160.
-        {"TheLargerPartIsOnTheLeftScreen", -140, 640, kLeft},
-    };
-    for (const ScreenCase& c : cases) {
-        platform::Window window;
-        window.SetLeft(c.left);
-        window.SetTop(c.top);
-        EXPECT_EQ(WindowEx::GetWindowScreen(window), c.expected) << c.name;
-    }
 }
 
 const RestoreCase kRestoreCases[] = {

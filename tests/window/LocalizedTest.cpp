@@ -40,19 +40,19 @@ const Message kMessages[] = {
 
 TEST(LocalizedTest, EnglishDefaultsAndAJapaneseTextForEveryMessage)
 {
-    std::set<std::string> japanese;
+    std::set<std::string> japaneseTexts;
     for (const Message& m : kMessages) {
         SCOPED_TRACE(m.english);
-        japanese.insert(m.constant("ja"));
         EXPECT_EQ(m.constant(""), m.english); // the tests run in English
         EXPECT_EQ(m.constant("en"), m.english);
         EXPECT_EQ(m.constant("de"), m.english); // no table: the default
         const std::string japanese = m.constant("ja");
         EXPECT_FALSE(japanese.empty());
         EXPECT_NE(japanese, m.english);
+        japaneseTexts.insert(japanese);
     }
     // Every message has a text of its own: none looks up another's key.
-    EXPECT_EQ(japanese.size(), std::size(kMessages));
+    EXPECT_EQ(japaneseTexts.size(), std::size(kMessages));
     platform::SetActiveLanguage("ja");
     EXPECT_EQ(Localized::kRepair(""), Localized::kRepair("ja"));
     platform::SetActiveLanguage("");
