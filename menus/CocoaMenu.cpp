@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "platform/core/Text.h"
 #include "platform/gui/AppKit.h"
 #include "platform/gui/Application.h"
 
@@ -12,12 +11,6 @@ namespace {
 using platform::appkit::NSMenu;
 using platform::appkit::NSMenuItem;
 using platform::appkit::NSObject;
-
-// The title under which the native menus show an item.
-std::string NativeTitleOf(const platform::MenuItem& item)
-{
-    return platform::ReplaceFirstPlain(item.Text(), "&", "");
-}
 
 platform::MenuItem* ApplicationMenuBar()
 {
@@ -62,16 +55,17 @@ NSMenu* CocoaMenuItem::GetNSMenu(const platform::MenuItem* item)
 {
     if (item == nullptr) return nullptr;
     if (item == ApplicationMenuBar()) return MainMenu();
-    NSMenu* parentMenu = GetNSMenu(GetParentOf(item));
-    NSMenuItem* native = parentMenu != nullptr ? parentMenu->ItemWithTitle(NativeTitleOf(*item)) : nullptr;
+    NSMenuItem* native = GetNSMenuItem(item);
     return native != nullptr ? native->Submenu() : nullptr;
 }
 
+// An item found in a menu of the bar always has a native item; its title is
+// the one the parent's native menu shows.
 NSMenuItem* CocoaMenuItem::GetNSMenuItem(const platform::MenuItem* item)
 {
     NSMenu* parentMenu = GetNSMenu(GetParentOf(item));
     if (parentMenu == nullptr) return nullptr;
-    return parentMenu->ItemWithTitle(NativeTitleOf(*item));
+    return parentMenu->ItemWithTitle(item->NativeItem()->Title());
 }
 
 platform::appkit::Selector CocoaMenuItem::ActionSelector()
@@ -92,14 +86,15 @@ bool CocoaMenuItem::IsEventImplemented(std::string_view) const
 void CocoaMenuItem::Event_EnableMenu()
 {
     NSMenuItem* native = GetNSMenuItem(this);
+    NSObject* target = Target(native);
+    const platform::appkit::Selector action = ActionSelector();
     if (native != nullptr) {
-        native->SetTarget(Target(native));
-        native->SetAction(ActionSelector());
+        native->SetTarget(target);
+        native->SetAction(action);
         native->SetTag(Event_CocoaTag());
     }
 
-    NSObject* receiver = Target(native);
-    if (receiver == nullptr) receiver = NSApp()->TargetForAction(ActionSelector(), nullptr, native);
+    NSObject* receiver = target != nullptr ? target : NSApp()->TargetForAction(action, nullptr, native);
 
     if (receiver == nullptr) {
         SetEnabled(false);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "platform/gui/MenuItem.h"
@@ -19,13 +18,13 @@ public:
     void Untitled3(); // Help
 
 private:
-    // One row of the bar. A shortcut left empty (nullopt) is never assigned;
-    // a parent left empty attaches the item to the bar itself.
+    // One row of the bar. An empty shortcut is none; a parent left empty
+    // attaches the item to the bar itself.
     struct Row {
         const char* name;
         bool autoEnabled;
         std::string text;
-        std::optional<std::string> shortcut;
+        const char* shortcut;
         const char* parent;
     };
     void Add(std::unique_ptr<platform::MenuItem> item, const Row& row);

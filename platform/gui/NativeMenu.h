@@ -102,7 +102,6 @@ public:
     // The menu that this item opens, or nil; made on first request.
     NSMenu* Submenu() const { return m_submenu.get(); }
     NSMenu& MakeSubmenu();
-    NSMenu* Menu() const { return m_menu; }
 
     // The target is not owned; nil lets the responder chain choose.
     NSObject* Target() const { return m_target; }

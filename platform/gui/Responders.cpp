@@ -84,8 +84,8 @@ Responder& ResponderOf(QObject& owner, Subject& subject)
     return *new Responder(subject);
 }
 
-} // namespace
-
+// The window that receives keys and menu commands: the active one of the
+// open windows, or the frontmost when none of them is active.
 Window* KeyWindow()
 {
     const std::vector<Window*> windows = OpenWindows();
@@ -94,6 +94,8 @@ Window* KeyWindow()
     }
     return windows.empty() ? nullptr : windows.front();
 }
+
+} // namespace
 
 std::vector<NSObject*> KeyWindowResponders()
 {

@@ -4,21 +4,14 @@
 
 #include "platform/gui/NativeMenu.h"
 
-namespace platform {
-class Window;
-}
-
 // The receivers of the responder chain below the application: the key
 // window's focused control and the key window itself.
 namespace platform::appkit {
 
-// The window that receives keys and menu commands: the active one of the
-// open windows, or the frontmost when none of them is active.
-Window* KeyWindow();
-
 // The focused control of the key window (only when it edits text) and then
-// the key window; empty when no window is open. Each receiver lives as long
-// as its widget.
+// the key window, which is the active one of the open windows or else the
+// frontmost; empty when no window is open. Each receiver lives as long as
+// its widget.
 std::vector<NSObject*> KeyWindowResponders();
 
 } // namespace platform::appkit

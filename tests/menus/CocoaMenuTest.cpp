@@ -16,6 +16,7 @@ using CocoaMenu::CocoaMenuItem;
 using platform::MenuItem;
 using platform::appkit::NSMenuItem;
 using platform::appkit::NSObject;
+using menutest::Add;
 using menutest::FakeReceiver;
 using menutest::TestWindow;
 
@@ -41,17 +42,6 @@ protected:
     void Event_CocoaEnableMenu(NSObject* receiver) override { enableMenuRaised.push_back({receiver, Enabled()}); }
     NSObject* Event_Target(NSMenuItem*) override { return target; }
 };
-
-template <class T = MenuItem>
-T& Add(MenuItem& parent, const char* name, const char* text)
-{
-    auto item = std::make_unique<T>();
-    T& ref = *item;
-    ref.SetName(name);
-    ref.SetText(text);
-    parent.AddMenu(std::move(item));
-    return ref;
-}
 
 // A bar of its own that holds one probe item, on the application for one test.
 struct ProbeBar {

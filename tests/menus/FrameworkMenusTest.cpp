@@ -49,14 +49,10 @@ public:
 template <class T = RecordingItem>
 T& Add(MenuItem& parent, const char* name, const char* text, bool enabled, bool autoEnabled = true)
 {
-    auto item = std::make_unique<T>();
-    T& ref = *item;
-    ref.SetName(name);
-    ref.SetText(text);
-    ref.SetEnabled(enabled);
-    ref.SetAutoEnabled(autoEnabled);
-    parent.AddMenu(std::move(item));
-    return ref;
+    T& item = menutest::Add<T>(parent, name, text);
+    item.SetEnabled(enabled);
+    item.SetAutoEnabled(autoEnabled);
+    return item;
 }
 
 // A bar on a registered RecordingApp; the previous application object comes

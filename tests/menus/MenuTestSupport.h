@@ -31,6 +31,18 @@ private:
     platform::MenuBar* m_previous;
 };
 
+// Adds an item of class T with that name and text to `parent`.
+template <class T = platform::MenuItem>
+T& Add(platform::MenuItem& parent, const char* name, const char* text)
+{
+    auto item = std::make_unique<T>();
+    T& added = *item;
+    added.SetName(name);
+    added.SetText(text);
+    parent.AddMenu(std::move(item));
+    return added;
+}
+
 // A window with the frame buttons a test asks for; it counts its Close events.
 class TestWindow : public platform::Window {
 public:
