@@ -22,6 +22,7 @@
 #include "repair/Readers.h"
 #include "repair/RepairRun.h"
 #include "repair/TokenRenaming.h"
+#include "tests/run/EditorFixtures.h"
 #include "tests/support/TempDir.h"
 #include "window/FileTypeGroup1.h"
 #include "window/Window1.h"
@@ -35,8 +36,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using platform::FolderItem;
-
-constexpr const char* kMapPlace = "Contents/Frameworks/GlyphsCore.framework/Versions/A/Resources/MapFileAdobe-Japan1.txt";
 
 // A map file with an entry for every glyph; the glyphs in `renamed` have
 // their new names.
@@ -63,8 +62,8 @@ struct Inputs {
     {
         std::unordered_set<int> renamed;
         for (int i = 0; i < changed; ++i) renamed.insert(synthetic::ChangedCid(i, changed));
-        dir.Write(std::string("Glyphs 3.1.app/") + kMapPlace, MapText({}));
-        dir.Write(std::string("Glyphs 3.2.app/") + kMapPlace, MapText(renamed));
+        fixtures::Make(dir, {"Glyphs 3.1.app", std::nullopt, MapText({})});
+        fixtures::Make(dir, {"Glyphs 3.2.app", std::nullopt, MapText(renamed)});
         dir.Write("Font.glyphs", synthetic::GlyphsText(megabytes));
     }
 };

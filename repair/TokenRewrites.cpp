@@ -147,8 +147,9 @@ public:
             QueueNextPlace(skipped, m_end);
         }
 
+        const bool searched = !m_others.empty() && (!m_token || *m_token > m_others.top());
         std::optional<Hit> chosen;
-        if (!m_others.empty() && (!m_token || *m_token > m_others.top())) {
+        if (searched) {
             chosen = m_others.top();
             m_others.pop();
         } else {
@@ -156,7 +157,8 @@ public:
         }
         if (!chosen) return std::nullopt;
         m_end = chosen->start + m_rewrites[chosen->rewrite].from.size();
-        if (!IsTokenName(m_rewrites[chosen->rewrite].from)) QueueNextPlace(chosen->rewrite, m_end);
+        // A name found by search keeps its next place in the queue.
+        if (searched) QueueNextPlace(chosen->rewrite, m_end);
         return chosen;
     }
 

@@ -121,14 +121,6 @@ TEST(RenameTokens, LongNamesAreRenamedLikeShortOnes)
     EXPECT_EQ(outcome.text, "b x\ny " + longName);
 }
 
-TEST(RenameTokens, MixedNamesAreRenamedInOnePass)
-{
-    // "x" becomes "b c", whose "b" and "c" are old names too: they stay.
-    const NamePairs pairs = MakePairs({{"a", "x"}, {"x", "b c"}, {"c", "a"}, {"b", "d"}});
-    const std::string text = "a x c b\nb c";
-    EXPECT_EQ(RunRenaming(text, pairs).text, "x b c a d\nd a");
-}
-
 // More renamed tokens than the renamer notes in one scan: the rest are
 // found in a second scan.
 TEST(RenameTokens, TextsDenseWithRenamedTokens)

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -64,14 +62,6 @@ fixtures::Repair ManyPairs(int count)
         expected += separator + "b" + key;
     }
     return {fixtures::MapText(oldNames), fixtures::MapText(newNames), source, expected};
-}
-
-std::vector<std::string> FileNames(const TempDir& dir)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 } // namespace
@@ -253,13 +243,13 @@ TEST_F(Window1RunTest, EndsOfTheRunAsTheUserSeesThem)
         c.arrange();
         QApplication::processEvents();
         PaintedTexts recorder(window->LabelCount().LabelWidget());
-        const std::vector<std::string> filesBefore = FileNames(dir);
+        const std::vector<std::string> filesBefore = fixtures::Listing(dir.Path());
         PressRepair();
         EXPECT_EQ(shown, c.shown);
         EXPECT_EQ(saveDialogs.size(), c.saveDialogs);
         EXPECT_EQ(window->LabelCount().Text(), c.count);
         EXPECT_EQ(recorder.texts.empty() ? "" : recorder.texts.back(), c.count);
         // A run that ends without a saved file writes nothing beside the source.
-        EXPECT_EQ(FileNames(dir), filesBefore);
+        EXPECT_EQ(fixtures::Listing(dir.Path()), filesBefore);
     }
 }
