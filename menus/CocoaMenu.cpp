@@ -12,12 +12,6 @@ using platform::appkit::NSMenu;
 using platform::appkit::NSMenuItem;
 using platform::appkit::NSObject;
 
-platform::MenuItem* ApplicationMenuBar()
-{
-    platform::Application* app = platform::GetAppObject();
-    return app != nullptr ? app->GetMenuBar() : nullptr;
-}
-
 } // namespace
 
 platform::appkit::NSApplication* CocoaMenuItem::NSApp()
@@ -35,7 +29,7 @@ NSMenu* CocoaMenuItem::MainMenu()
 platform::MenuItem* CocoaMenuItem::GetParentOf(const platform::MenuItem* item)
 {
     if (item == nullptr) return nullptr;
-    platform::MenuItem* bar = ApplicationMenuBar();
+    platform::MenuItem* bar = platform::GetAppMenuBar();
     if (bar == nullptr) return nullptr;
     std::vector<platform::MenuItem*> stack{bar};
     while (!stack.empty()) {
@@ -54,7 +48,7 @@ platform::MenuItem* CocoaMenuItem::GetParentOf(const platform::MenuItem* item)
 NSMenu* CocoaMenuItem::GetNSMenu(const platform::MenuItem* item)
 {
     if (item == nullptr) return nullptr;
-    if (item == ApplicationMenuBar()) return MainMenu();
+    if (item == platform::GetAppMenuBar()) return MainMenu();
     NSMenuItem* native = GetNSMenuItem(item);
     return native != nullptr ? native->Submenu() : nullptr;
 }

@@ -45,8 +45,7 @@ void NSApplication::ActivateIgnoringOtherApps(bool flag)
 
 NSMenu* NSApplication::MainMenu() const
 {
-    const Application* app = GetAppObject();
-    MenuBar* bar = app != nullptr ? app->GetMenuBar() : nullptr;
+    MenuBar* bar = GetAppMenuBar();
     return bar != nullptr ? &bar->NativeMenu() : nullptr;
 }
 

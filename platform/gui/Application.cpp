@@ -88,4 +88,9 @@ Application* GetAppObject()
     return g_appObject;
 }
 
+MenuBar* GetAppMenuBar()
+{
+    return g_appObject != nullptr ? g_appObject->GetMenuBar() : nullptr;
+}
+
 } // namespace platform

@@ -77,5 +77,8 @@ private:
 // The application object registered with the framework, or nullptr.
 void RegisterAppObject(Application* app);
 Application* GetAppObject();
+// The registered application object's menu bar, or nullptr when there is no
+// application object or it has no menu bar.
+MenuBar* GetAppMenuBar();
 
 } // namespace platform

@@ -34,9 +34,9 @@ bool HasCommand(const Entry& entry, const Application& app)
 
 void UpdateMenus()
 {
-    Application* app = GetAppObject();
-    MenuBar* bar = app != nullptr ? app->GetMenuBar() : nullptr;
+    MenuBar* bar = GetAppMenuBar();
     if (bar == nullptr) return;
+    Application* app = GetAppObject();
 
     std::vector<Entry> entries;
     Collect(*bar, true, entries);

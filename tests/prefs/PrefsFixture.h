@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -21,6 +22,7 @@ class PrefsFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        if (const char* previous = std::getenv("XDG_DATA_HOME")) m_previousDataHome = previous;
         ::setenv("XDG_DATA_HOME", m_data.Path().c_str(), 1);
         platform::RegisterAppObject(&m_app);
         platform::Keyboard::SetHeldKeysForTesting(platform::Keyboard::HeldKeys{});
@@ -32,7 +34,12 @@ protected:
         Preferences::Prefs.reset();
         platform::Keyboard::SetHeldKeysForTesting(std::nullopt);
         platform::RegisterAppObject(nullptr);
-        ::unsetenv("XDG_DATA_HOME");
+        // Back to the test run's own data folder, never the user's.
+        if (m_previousDataHome) {
+            ::setenv("XDG_DATA_HOME", m_previousDataHome->c_str(), 1);
+        } else {
+            ::unsetenv("XDG_DATA_HOME");
+        }
     }
 
     // The store is named after the running executable: here, the test binary.
@@ -60,5 +67,6 @@ protected:
     }
 
     TempDir m_data;
+    std::optional<std::string> m_previousDataHome;
     platform::Application m_app;
 };
