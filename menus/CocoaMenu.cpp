@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/core/Text.h"
 #include "platform/gui/AppKit.h"
 #include "platform/gui/Application.h"
 
@@ -11,6 +12,14 @@ namespace {
 using platform::appkit::NSMenu;
 using platform::appkit::NSMenuItem;
 using platform::appkit::NSObject;
+
+// The title under which the native menus show an item: its text without the
+// first "&" (a second one stays). Taken from the text at every lookup, so an
+// item whose text changed is found under its new title.
+std::string NativeTitleOf(const platform::MenuItem& item)
+{
+    return platform::ReplaceFirstPlain(item.Text(), "&", "");
+}
 
 } // namespace
 
@@ -53,13 +62,11 @@ NSMenu* CocoaMenuItem::GetNSMenu(const platform::MenuItem* item)
     return native != nullptr ? native->Submenu() : nullptr;
 }
 
-// An item found in a menu of the bar always has a native item; its title is
-// the one the parent's native menu shows.
 NSMenuItem* CocoaMenuItem::GetNSMenuItem(const platform::MenuItem* item)
 {
     NSMenu* parentMenu = GetNSMenu(GetParentOf(item));
     if (parentMenu == nullptr) return nullptr;
-    return parentMenu->ItemWithTitle(item->NativeItem()->Title());
+    return parentMenu->ItemWithTitle(NativeTitleOf(*item));
 }
 
 platform::appkit::Selector CocoaMenuItem::ActionSelector()
@@ -80,15 +87,16 @@ bool CocoaMenuItem::IsEventImplemented(std::string_view) const
 void CocoaMenuItem::Event_EnableMenu()
 {
     NSMenuItem* native = GetNSMenuItem(this);
-    NSObject* target = Target(native);
-    const platform::appkit::Selector action = ActionSelector();
     if (native != nullptr) {
-        native->SetTarget(target);
-        native->SetAction(action);
+        native->SetTarget(Target(native));
+        native->SetAction(ActionSelector());
         native->SetTag(Event_CocoaTag());
     }
 
-    NSObject* receiver = target != nullptr ? target : NSApp()->TargetForAction(action, nullptr, native);
+    // Target is asked again rather than remembered: a subclass may answer
+    // differently once the native item is wired.
+    NSObject* receiver = Target(native);
+    if (receiver == nullptr) receiver = NSApp()->TargetForAction(ActionSelector(), nullptr, native);
 
     if (receiver == nullptr) {
         SetEnabled(false);

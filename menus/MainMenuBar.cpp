@@ -35,7 +35,7 @@ void MainMenuBar::Add(std::unique_ptr<platform::MenuItem> item, const Row& row)
     item->SetAutoEnabled(row.autoEnabled);
     item->SetText(row.text);
     item->SetVisible(true);
-    item->SetShortcut(row.shortcut);
+    if (row.shortcut != nullptr) item->SetShortcut(row.shortcut);
     if (*row.parent == '\0') {
         AddMenu(std::move(item));
         return;
@@ -50,7 +50,7 @@ void MainMenuBar::Untitled0()
     Add(New<platform::MenuItem>(), {"FileMenu", true, LocalizedMenu::kFile(""), "", kBar});
     Add(New<CocoaMenu::CocoaMenuItemClose>(), {"FileClose", true, LocalizedMenu::kFileClose(""), "Cmd+W", "FileMenu"});
     Add(New<platform::ApplicationMenuItem>(), {"AppAbout", true, "About", "", "FileMenu"});
-    Add(New<platform::ApplicationMenuItem>(), {"FileSeparator1", true, "-", "", "FileMenu"});
+    Add(New<platform::ApplicationMenuItem>(), {"FileSeparator1", true, "-", nullptr, "FileMenu"});
     Add(New<platform::QuitMenuItem>(), {"FileQuit", true, "Quit", "Cmd+Q", "FileMenu"});
 }
 
@@ -59,7 +59,7 @@ void MainMenuBar::Untitled1()
     Add(New<platform::MenuItem>(), {"EditMenu", true, LocalizedMenu::kEdit(""), "", kBar});
     Add(New<platform::MenuItem>(), {"EditUndo", true, "&Undo", "Cmd+Z", "EditMenu"});
     Add(New<platform::MenuItem>(), {"EditRedo", true, "Redo", "Cmd+Shift+Z", "EditMenu"});
-    Add(New<platform::MenuItem>(), {"EditSeparator1", true, "-", "", "EditMenu"});
+    Add(New<platform::MenuItem>(), {"EditSeparator1", true, "-", nullptr, "EditMenu"});
     Add(New<platform::MenuItem>(), {"EditCut", true, LocalizedMenu::kCut(""), "Cmd+X", "EditMenu"});
     Add(New<platform::MenuItem>(), {"EditCopy", true, LocalizedMenu::kCopy(""), "Cmd+C", "EditMenu"});
     Add(New<platform::MenuItem>(), {"EditPaste", true, LocalizedMenu::kPaste(""), "Cmd+V", "EditMenu"});
@@ -72,7 +72,7 @@ void MainMenuBar::Untitled2()
     Add(New<platform::MenuItem>(), {"WindowMenu", true, LocalizedMenu::kWindow(""), "", kBar});
     Add(New<CocoaMenu::MenuItemMinimize>(), {"WindowMinimize", false, LocalizedMenu::kMinimize(""), "Cmd+M", "WindowMenu"});
     Add(New<CocoaMenu::MenuItemZoom>(), {"WindowZoom", false, LocalizedMenu::kZoom(""), "", "WindowMenu"});
-    Add(New<platform::MenuItem>(), {"WindowSeparator1", true, "-", "", "WindowMenu"});
+    Add(New<platform::MenuItem>(), {"WindowSeparator1", true, "-", nullptr, "WindowMenu"});
     Add(New<CocoaMenu::MenuItemBringAllToFront>(),
         {"WindowBringAlltoFront", false, LocalizedMenu::kBringAllToFront(""), "", "WindowMenu"});
 }

@@ -18,8 +18,9 @@ public:
     void Untitled3(); // Help
 
 private:
-    // One row of the bar. An empty shortcut is none; a parent left empty
-    // attaches the item to the bar itself.
+    // One row of the bar. An empty shortcut is none; a null one is never
+    // assigned (the separators). A parent left empty attaches the item to the
+    // bar itself.
     struct Row {
         const char* name;
         bool autoEnabled;

@@ -34,13 +34,18 @@ public:
         bool enabled;
     };
     std::vector<Raised> enableMenuRaised;
+    int targetRaised = 0;
 
 protected:
     bool Event_CocoaAction() override { return carriesOutAction; }
     std::string Event_ActionSelectorName() override { return "probe:"; }
     std::int64_t Event_CocoaTag() override { return tag; }
     void Event_CocoaEnableMenu(NSObject* receiver) override { enableMenuRaised.push_back({receiver, Enabled()}); }
-    NSObject* Event_Target(NSMenuItem*) override { return target; }
+    NSObject* Event_Target(NSMenuItem*) override
+    {
+        ++targetRaised;
+        return target;
+    }
 };
 
 // A bar of its own that holds one probe item, on the application for one test.
@@ -205,6 +210,7 @@ TEST_F(CocoaMenuTest, EnablesFromTheReceiversAnswers)
         ASSERT_EQ(item.enableMenuRaised.size(), 1u);
         EXPECT_EQ(item.enableMenuRaised[0].receiver, c.hasReceiver ? &receiver : nullptr);
         EXPECT_EQ(item.enableMenuRaised[0].enabled, c.enabled); // raised after Enabled is set
+        EXPECT_EQ(item.targetRaised, 2); // once to wire the native item, again to find the receiver
         // The native item carries the selector, the target and the tag.
         EXPECT_EQ(item.NativeItem()->Action().Name(), "probe:");
         EXPECT_EQ(item.NativeItem()->Target(), item.target);
