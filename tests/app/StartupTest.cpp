@@ -79,6 +79,24 @@ TEST_F(StartupTest, BringsUpEverythingRunsTheLoopAndExitsCleanly)
         ::testing::ExitedWithCode(0), "");
 }
 
+// Qt's own dialogs (the save dialog, its questions) speak the session's
+// language from the program's start on.
+TEST_F(StartupTest, QtsOwnTextsFollowTheSessionsLanguage)
+{
+    ::setenv("SORVANEL_TEST_SESSION_LOCALE", "ja_JP.UTF-8", 1);
+    EXPECT_EXIT(
+        {
+            runtime::SetEventLoopForTesting([] {
+                Check(QCoreApplication::translate("QFileDialog", "Save As") != QLatin1String("Save As"), 10);
+                Window1().Close();
+            });
+            int argc = 1;
+            ExitWith(startup::RunProgram(argc, g_argv));
+        },
+        ::testing::ExitedWithCode(0), "");
+    ::unsetenv("SORVANEL_TEST_SESSION_LOCALE");
+}
+
 TEST_F(StartupTest, AFailingFileTypeRegistrationSkipsTheRestAndExitsNonZero)
 {
     EXPECT_EXIT(
