@@ -55,6 +55,18 @@
         <source>The repaired file could not be saved.</source>
         <translation>修復したファイルを保存できませんでした。</translation>
     </message>
+    <message id="FileReasons.It_is_not_a_regular_file">
+        <source>it is not a regular file</source>
+        <translation>通常のファイルではありません</translation>
+    </message>
+    <message id="FileReasons.Its_folder_is_not_writable_and_no_safe_overwrite">
+        <source>its folder is not writable, and this file system cannot promise the room to overwrite the file safely</source>
+        <translation>フォルダに書き込めず、このファイルシステムではファイルを安全に上書きする領域を確保できません</translation>
+    </message>
+    <message id="FileReasons.Old_content_not_written_back">
+        <source>%1, and its old content could not be written back: %2</source>
+        <translation>%1。元の内容も書き戻せませんでした: %2</translation>
+    </message>
     <message id="RegExVesk.kAlert_Metacharacters">
         <source>Metacharacters ^ $ \b cannot be used alone.</source>
         <translation>メタ文字 ^ $ \b は単独では使えません。</translation>

@@ -3,14 +3,30 @@
 #include <cerrno>
 #include <cstring>
 
+#include <sys/resource.h>
+
 #include "platform/core/Exceptions.h"
 
 namespace platform {
 
+int FileDescriptor::Close()
+{
+    const int fd = m_fd;
+    m_fd = -1;
+    // Not retried on EINTR: Linux has closed the descriptor whatever close()
+    // answers, and another thread may already hold its number again.
+    return fd < 0 || ::close(fd) == 0 ? 0 : errno;
+}
+
 void ThrowErrno(const std::string& action, const std::string& path)
 {
     const int error = errno;
-    throw IOException(action, path, std::strerror(error));
+    throw IOException(action, path, SystemReason(error));
+}
+
+std::string SystemReason(int error)
+{
+    return std::strerror(error);
 }
 
 std::string ReadFromStart(int fd, std::size_t sizeHint, const std::string& action, const std::string& path)
@@ -26,6 +42,39 @@ std::string ReadFromStart(int fd, std::size_t sizeHint, const std::string& actio
         }
         if (n == 0) return bytes;
         bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+int WriteFromStart(int fd, std::string_view bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno;
+        // A regular file takes at least one byte or says why not; nothing
+        // written without a reason would loop for ever.
+        if (n == 0) return EIO;
+        done += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+int SyncToDisk(int fd)
+{
+    int result;
+    do {
+        result = ::fsync(fd);
+    } while (result != 0 && errno == EINTR);
+    return result == 0 ? 0 : errno;
+}
+
+void RefuseOverFileSizeLimit(std::size_t length, const std::string& action, const std::string& path)
+{
+    rlimit limit {};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0) ThrowErrno(action, path);
+    if (limit.rlim_cur != RLIM_INFINITY && static_cast<rlim_t>(length) > limit.rlim_cur) {
+        throw IOException(action, path, SystemReason(EFBIG));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include <unistd.h>
 
@@ -17,6 +18,10 @@ public:
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return m_fd; }
 
+    // Closes it now and gives 0, or the errno of the failure: a file system
+    // may report a write that failed only when the file is closed.
+    int Close();
+
 private:
     int m_fd;
 };
@@ -25,8 +30,23 @@ private:
 // errno holds now).
 [[noreturn]] void ThrowErrno(const std::string& action, const std::string& path);
 
+// The system's reason for an errno value, in the C library's words.
+std::string SystemReason(int error);
+
 // Every byte of the open file `fd`, from its start whatever its position;
 // `sizeHint` is the room reserved ahead. A failed read throws as ThrowErrno.
 std::string ReadFromStart(int fd, std::size_t sizeHint, const std::string& action, const std::string& path);
+
+// Writes every byte from the start of the file, going on after a write that
+// was cut short or interrupted. Gives 0, or the errno of the failure.
+int WriteFromStart(int fd, std::string_view bytes);
+
+// Flushes the file's data to the disk. Gives 0, or the errno of the failure.
+int SyncToDisk(int fd);
+
+// Refuses (with "File too large") a file of `length` bytes over the largest
+// size this process may write: past it a write would stop half-way, or end
+// the program with SIGXFSZ.
+void RefuseOverFileSizeLimit(std::size_t length, const std::string& action, const std::string& path);
 
 } // namespace platform

@@ -2,26 +2,23 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
 #include <fcntl.h>
 #include <linux/magic.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileDescriptor.h"
+#include "platform/core/FileReasons.h"
 
 namespace platform {
 namespace {
 
 const std::string kCannotWrite = "Cannot write";
-const std::string kNoSafeOverwrite =
-    "its folder is not writable, and this file system cannot promise the room to overwrite the file safely";
 
 // File systems that overwrite a file's blocks where they lie, so that room
 // reserved ahead is all an overwrite needs (XFS gives a file that shares
@@ -32,11 +29,6 @@ const std::string kNoSafeOverwrite =
 // whatever was reserved, so they are refused.
 constexpr long kOverwritesInPlace[] = {EXT4_SUPER_MAGIC, XFS_SUPER_MAGIC, TMPFS_MAGIC};
 
-std::string Reason(int error)
-{
-    return std::strerror(error);
-}
-
 bool OverwritesInPlace(int fd)
 {
     struct statfs info {};
@@ -44,15 +36,9 @@ bool OverwritesInPlace(int fd)
     return std::ranges::find(kOverwritesInPlace, static_cast<long>(info.f_type)) != std::end(kOverwritesInPlace);
 }
 
-// A write past the size limit stops half-way (or ends the program with
-// SIGXFSZ), and an old content over the limit could not be written back.
-void RefuseOverFileSizeLimit(std::size_t length, const std::string& path)
+IOException NoSafeOverwrite(const std::string& path)
 {
-    rlimit limit {};
-    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0) ThrowErrno(kCannotWrite, path);
-    if (limit.rlim_cur != RLIM_INFINITY && static_cast<rlim_t>(length) > limit.rlim_cur) {
-        throw IOException(kCannotWrite, path, Reason(EFBIG));
-    }
+    return IOException(kCannotWrite, path, FileReasons::Its_folder_is_not_writable_and_no_safe_overwrite());
 }
 
 int Allocate(int fd, int mode, off_t length)
@@ -77,21 +63,30 @@ int Reserve(int fd, std::size_t length)
     return error == EOPNOTSUPP ? Allocate(fd, FALLOC_FL_KEEP_SIZE, end) : error;
 }
 
-// Makes `bytes` the whole content, written from the start without cutting
-// the file short first, and on disk. Gives 0, or the errno of the failed step.
+int CutAndSync(int fd, std::size_t length)
+{
+    if (::ftruncate(fd, static_cast<off_t>(length)) != 0) return errno;
+    return SyncToDisk(fd);
+}
+
+// Makes `bytes` the whole content, on disk. Gives 0, or the errno of the
+// failed step. The bytes are on the disk before the file is cut to their
+// length: cutting it gives back room that writing the old content back
+// could still need.
 int Overwrite(int fd, std::string_view bytes)
 {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return errno;
-        if (n == 0) return EIO;
-        done += static_cast<std::size_t>(n);
-    }
-    if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) return errno;
-    if (::fsync(fd) != 0) return errno;
-    return 0;
+    if (const int error = WriteFromStart(fd, bytes)) return error;
+    if (const int error = SyncToDisk(fd)) return error;
+    return CutAndSync(fd, bytes.size());
+}
+
+// Writes the old content back after a failed overwrite. Nothing is written
+// after it, so the file is cut to its length at once: should the flush fail,
+// readers still see the old content, not its start followed by the new one.
+int WriteBack(int fd, std::string_view old)
+{
+    if (const int error = WriteFromStart(fd, old)) return error;
+    return CutAndSync(fd, old.size());
 }
 
 } // namespace
@@ -115,27 +110,36 @@ void WriteInPlace(const FolderItem& file, std::string_view text)
     if (fd.get() < 0) ThrowErrno(kCannotWrite, path);
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) ThrowErrno(kCannotWrite, path);
-    if (!S_ISREG(info.st_mode)) throw IOException(kCannotWrite, path, "it is not a regular file");
-    if (!OverwritesInPlace(fd.get())) throw IOException(kCannotWrite, path, kNoSafeOverwrite);
+    if (!S_ISREG(info.st_mode)) throw IOException(kCannotWrite, path, FileReasons::It_is_not_a_regular_file());
+    if (!OverwritesInPlace(fd.get())) throw NoSafeOverwrite(path);
 
     const std::string old = ReadFromStart(fd.get(), static_cast<std::size_t>(info.st_size), kCannotWrite, path);
     // Room for the longer content, so that writing the old one back cannot
-    // run out of space either.
+    // run out of space either; and an old content over the size limit could
+    // not be written back.
     const std::size_t room = std::max(old.size(), text.size());
-    RefuseOverFileSizeLimit(room, path);
+    RefuseOverFileSizeLimit(room, kCannotWrite, path);
     if (const int error = Reserve(fd.get(), room)) {
-        if (error == EOPNOTSUPP) throw IOException(kCannotWrite, path, kNoSafeOverwrite);
+        if (error == EOPNOTSUPP) throw NoSafeOverwrite(path);
         // A reservation cut short can keep blocks past the end of the file;
         // cutting the file at its own length gives them back to a full disk.
-        [[maybe_unused]] const int released = ::ftruncate(fd.get(), static_cast<off_t>(old.size()));
-        throw IOException(kCannotWrite, path, Reason(error));
+        // Only then: a cut, even to the same length, marks the file modified.
+        struct stat after {};
+        if (::fstat(fd.get(), &after) == 0 && after.st_blocks > info.st_blocks) {
+            [[maybe_unused]] const int released = ::ftruncate(fd.get(), static_cast<off_t>(old.size()));
+        }
+        throw IOException(kCannotWrite, path, SystemReason(error));
     }
 
     const int error = Overwrite(fd.get(), text);
     if (error == 0) return;
-    const int restoreError = Overwrite(fd.get(), old);
-    if (restoreError == 0) throw IOException(kCannotWrite, path, Reason(error));
-    throw IOException(kCannotWrite, path, Reason(error) + ", and its old content could not be written back: " + Reason(restoreError));
+    // The room is reserved again first: where the failure came after the file
+    // was cut to a shorter new text, the old content would otherwise stop
+    // half-way on a full disk, and the file would be neither text.
+    int restoreError = Reserve(fd.get(), room);
+    if (restoreError == 0) restoreError = WriteBack(fd.get(), old);
+    if (restoreError == 0) throw IOException(kCannotWrite, path, SystemReason(error));
+    throw IOException(kCannotWrite, path, FileReasons::OldContentNotWrittenBack(SystemReason(error), SystemReason(restoreError)));
 }
 
 } // namespace platform

@@ -17,7 +17,9 @@ bool CanOnlyBeWrittenInPlace(const FolderItem& file);
 // fails anyway, so that a failure leaves the file byte for byte as it was.
 // Where that cannot be promised the file is not touched: on file systems that
 // may need new blocks to overwrite old ones or cannot reserve room, and when
-// the file-size limit is below either content. Throws IOException.
+// the file-size limit is below either content. There is nowhere else to keep
+// the old content: a crash or a power cut half-way can leave the file part
+// new, part old. Throws IOException.
 void WriteInPlace(const FolderItem& file, std::string_view text);
 
 } // namespace platform

@@ -12,11 +12,13 @@ namespace platform {
 std::string ReadAllText(const FolderItem& file);
 
 // Writes the text to a temporary file beside `file` and puts it in place only
-// once it is complete, so that a failure never leaves a truncated file and an
-// existing file stays as it was. Where no temporary file can be made (a folder
-// the user may not write to), an existing file is overwritten in place, and a
-// failure leaves it as it was too (see WriteInPlace). Throws IOException on
-// failure, with the file's path and the system's reason.
+// once it is complete and on the disk (see ReplaceFile): a failure leaves the
+// file as it was, and after a crash the place holds the old text or the new
+// one. Where no temporary file can be made (a folder the user may not write
+// to), an existing file is overwritten in place (see WriteInPlace), which a
+// failure leaves as it was too, but a crash half-way may not. A text over the
+// file-size limit is refused before anything is written. Throws IOException
+// on failure, with the file's path and the reason.
 void WriteTextAtomically(const FolderItem& file, std::string_view text);
 
 } // namespace platform

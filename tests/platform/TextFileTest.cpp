@@ -20,6 +20,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/TextFile.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/InjectedFaults.h"
 #include "tests/support/TempDir.h"
 
 using namespace platform;
@@ -38,25 +39,67 @@ TEST(ReadAllText, ReadsEveryByteAndRefusesFoldersAndMissingFiles)
     EXPECT_THROW(ReadAllText(FolderItem(dir.Path("pipe.glyphs"))), IOException);
 }
 
+// The text takes the file's place whole, or the file keeps every byte and no
+// temporary file is left beside it; the failure gives the system's reason.
+// Calls of the C library are made to fail, be cut short or be interrupted
+// where the real code makes them. A size limit holds for root too.
 TEST(WriteTextAtomically, ReplacesWholeFileOrLeavesItAsItWas)
 {
-    TempDir dir;
-    const FolderItem file(dir.Path("out.glyphs"));
-    WriteTextAtomically(file, "first");
-    WriteTextAtomically(file, "second");
-    EXPECT_EQ(ReadAllText(file), "second");
-
-    // A write that fails half-way (here: over the file-size limit, which holds
-    // for root too) must leave the old file whole and no temporary beside it.
-    // Texts shorter and longer than the file's write buffer.
-    for (const std::size_t size : {std::size_t{150}, std::size_t{100000}}) {
-        FileSizeLimit limit(64);
-        EXPECT_THROW(WriteTextAtomically(file, std::string(size, 'x')), IOException) << size;
+    struct Case {
+        const char* what;
+        const char* faults;
+        std::size_t size;
+        const char* reason = nullptr; // nullptr: written
+        rlim_t sizeLimit = RLIM_INFINITY;
+        bool inPlaceAnyway = false;   // the new text is in place despite the failure
+    };
+    const Case cases[] = {
+        {"short writes", "pwrite=short", 100000},
+        {"interrupted writes", "pwrite=EINTR", 100000},
+        {"a write failing half-way", "pwrite=short,pwrite=ENOSPC@3", 100000, "No space left on device"},
+        {"a failed flush", "fsync=EIO", 150, "Input/output error"},
+        {"a failed close", "close=EIO", 150, "Input/output error"},
+        {"a short text over the size limit", "", 150, "File too large", 64},
+        {"a long text over the size limit", "", 100000, "File too large", 64},
+        {"the folder's flush failing after the rename", "dirsync=EIO", 150, "Input/output error", RLIM_INFINITY, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const FolderItem file(dir.Write("out.glyphs", "the user's own text"));
+        ::chmod(file.NativePath().c_str(), 0640);
+        const std::string text(c.size, 'x');
+        std::string reason;
+        try {
+            FileSizeLimit limit(c.sizeLimit);
+            ScopedFaults faults(c.faults);
+            WriteTextAtomically(file, text);
+        } catch (const IOException& e) {
+            reason = e.Reason();
+        }
+        EXPECT_EQ(reason, c.reason != nullptr ? c.reason : "");
+        EXPECT_EQ(ReadAllText(file), c.reason == nullptr || c.inPlaceAnyway ? text : "the user's own text");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+        struct stat info {};
+        ::stat(file.NativePath().c_str(), &info);
+        EXPECT_EQ(info.st_mode & 0777, 0640u); // a replaced file keeps its permissions
     }
-    EXPECT_EQ(ReadAllText(file), "second");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(WriteTextAtomically, WritesThroughLinksAndRefusesWhatIsNoFile)
+{
+    TempDir dir;
+    const FolderItem file(dir.Write("out.glyphs", "old"));
+    ASSERT_EQ(::symlink("out.glyphs", dir.Path("link.glyphs").c_str()), 0);
+    WriteTextAtomically(FolderItem(dir.Path("link.glyphs")), "new");
+    EXPECT_EQ(ReadAllText(file), "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("link.glyphs")));
 
     EXPECT_THROW(WriteTextAtomically(file.Child("below-a-file"), "x"), IOException);
+    EXPECT_THROW(WriteTextAtomically(FolderItem(dir.Path()), "x"), IOException);
+    ASSERT_EQ(::mkfifo(dir.Path("pipe.glyphs").c_str(), 0600), 0);
+    EXPECT_THROW(WriteTextAtomically(FolderItem(dir.Path("pipe.glyphs")), "x"), IOException);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 3);
 }
 
 namespace {
@@ -163,13 +206,27 @@ void FillUp(const std::string& path)
 // the program half-way with SIGXFSZ. With room enough it is written whole.
 TEST(WriteTextAtomically, InPlaceWriteThatCannotFitLeavesTheFileAsItWas)
 {
-    struct Case { const char* what; bool fillUp; rlim_t sizeLimit; int error; };
+    struct Case {
+        const char* what;
+        bool fillUp;
+        rlim_t sizeLimit;
+        std::string reason;   // empty: written
+        const char* faults = "";
+        bool written = false; // false: the file must not even have been written to
+    };
+    const std::string eio = std::strerror(EIO);
     const Case cases[] = {
-        {"the disk is full", true, RLIM_INFINITY, ENOSPC},
-        {"the size limit lies between the old and the new length", false, 400 * 1024, EFBIG},
-        {"room for the longer text", false, RLIM_INFINITY, 0},
+        {"the disk is full", true, RLIM_INFINITY, std::strerror(ENOSPC)},
+        {"the size limit lies between the old and the new length", false, 400 * 1024, std::strerror(EFBIG)},
+        {"room for the longer text", false, RLIM_INFINITY, "", "", true},
+        {"short and interrupted writes", false, RLIM_INFINITY, "", "pwrite=short,pwrite=EINTR", true},
+        // The room is reserved, then the flush of the new text fails: the old
+        // text is written back.
+        {"the flush of the new text fails", false, RLIM_INFINITY, eio, "fsync=EIO@1", true},
+        {"every flush fails", false, RLIM_INFINITY, eio + ", and its old content could not be written back: " + eio, "fsync=EIO", true},
     };
     const std::string older(300 * 1024, 'o'), newer(600 * 1024, 'n');
+    const timespec longAgo[2] = {{1000000000, 0}, {1000000000, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir dir;
@@ -180,20 +237,24 @@ TEST(WriteTextAtomically, InPlaceWriteThatCannotFitLeavesTheFileAsItWas)
             if (nobody == nullptr) return kNoUserToWriteAs;
             dir.Write("out.glyphs", older);
             if (::chown(path.c_str(), nobody->pw_uid, nobody->pw_gid) != 0) return 100;
+            if (::utimensat(AT_FDCWD, path.c_str(), longAgo, 0) != 0) return 100;
             if (c.fillUp) FillUp(dir.Path("filler"));
             const std::optional<int> written = RunAsUserWithoutPrivileges([&] {
                 const rlimit limit{c.sizeLimit, c.sizeLimit}; // SIGXFSZ keeps its default action
                 if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 101;
+                ScopedFaults faults(c.faults);
                 try {
                     WriteTextAtomically(FolderItem(path), newer);
-                    return c.error == 0 ? 0 : 1;
+                    return c.reason.empty() ? 0 : 1;
                 } catch (const IOException& e) {
-                    return e.Reason() == std::strerror(c.error) ? 0 : 2;
+                    return e.Reason() == c.reason ? 0 : 2;
                 }
             });
             int failures = written.value_or(kNoUserToWriteAs);
-            if (ReadAllText(FolderItem(path)) != (c.error == 0 ? newer : older)) failures |= 4;
+            if (ReadAllText(FolderItem(path)) != (c.reason.empty() ? newer : older)) failures |= 4;
             if (std::distance(std::filesystem::directory_iterator(dir.Path()), {}) != (c.fillUp ? 2 : 1)) failures |= 8;
+            struct stat info {};
+            if (!c.written && (::stat(path.c_str(), &info) != 0 || info.st_mtim.tv_sec != longAgo[1].tv_sec)) failures |= 16;
             return failures;
         });
         if (code == kCannotMount) GTEST_SKIP() << "mounting a file system is not permitted here (not root, or no private mount namespace)";

@@ -11,6 +11,7 @@
 #include "repair/RepairRun.h"
 #include "tests/run/EditorFixtures.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/InjectedFaults.h"
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/TempDir.h"
 
@@ -217,15 +218,18 @@ TEST(RepairRun, CancelledSaveWritesNothingAndKeepsTheCount)
 // the chosen place as it was: nothing where there was nothing, an existing
 // file byte for byte, and no temporary file beside it. Tests may run as root,
 // which writes into read-only folders, so the failures come from a path below
-// a regular file and from a file-size limit that stops the write half-way.
+// a regular file, a file-size limit and calls of the C library made to fail.
 TEST(RepairRun, FailedWriteIsReportedAndLeavesTheChosenPlaceAsItWas)
 {
-    struct Case { const char* what; std::string target; rlim_t sizeLimit; std::string reason; };
+    struct Case { const char* what; std::string target; rlim_t sizeLimit; std::string reason; const char* faults = ""; };
     const Case cases[] = {
         {"below a regular file", "note.txt/Repaired.glyphs", RLIM_INFINITY, "Not a directory"},
-        {"over an existing file, failing half-way", "note.txt", 64, "File too large"},
-        {"over the source file itself, failing half-way", "Font.glyphs", 64, "File too large"},
-        {"onto a folder", "Glyphs 3.2.app", RLIM_INFINITY, "Filename refers to a directory"},
+        {"over an existing file, over the size limit", "note.txt", 64, "File too large"},
+        {"over the source file itself, over the size limit", "Font.glyphs", 64, "File too large"},
+        {"onto a folder", "Glyphs 3.2.app", RLIM_INFINITY, "Is a directory"},
+        // A full disk on a network file system or under a quota often shows
+        // only when the text is flushed.
+        {"over an existing file, its flush failing", "note.txt", RLIM_INFINITY, "Input/output error", "fsync=EIO"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -240,6 +244,7 @@ TEST(RepairRun, FailedWriteIsReportedAndLeavesTheChosenPlaceAsItWas)
         {
             std::optional<FileSizeLimit> limit;
             if (c.sizeLimit != RLIM_INFINITY) limit.emplace(c.sizeLimit);
+            ScopedFaults faults(c.faults);
             shown = scene.Run();
         }
         EXPECT_EQ(shown, std::vector<std::string>{"alert: The repaired file could not be saved.\n" + target + "\n" + c.reason});

@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 
+#include "platform/core/FileReasons.h"
 #include "platform/core/Localization.h"
 #include "platform/gui/ToolkitTranslations.h"
 #include "repair/Localized.h"
@@ -34,6 +35,11 @@ const Message kMessages[] = {
     {Localized::Both_AJ1_Map_Files_are_the_same, "Both AJ1 Map Files are the same.", nullptr},
     {Localized::The_Glyphs_file_is_empty, "The Glyphs file is empty.", nullptr},
     {Localized::The_repaired_file_could_not_be_saved, "The repaired file could not be saved.", nullptr},
+    // The program's own reasons in that alert.
+    {platform::FileReasons::It_is_not_a_regular_file, "it is not a regular file", nullptr},
+    {platform::FileReasons::Its_folder_is_not_writable_and_no_safe_overwrite,
+     "its folder is not writable, and this file system cannot promise the room to overwrite the file safely", nullptr},
+    {platform::FileReasons::Old_content_not_written_back, "%1, and its old content could not be written back: %2", nullptr},
 };
 
 } // namespace

@@ -1,0 +1,188 @@
+#include "tests/support/InjectedFaults.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include <dlfcn.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+namespace {
+
+struct Rule {
+    std::string call;
+    int error = 0; // 0: a short write
+    long nth = 0;  // 0: every call
+};
+
+// Leaked on purpose: the calls go on while static objects are destroyed.
+struct State {
+    std::mutex mutex;
+    bool loaded = false;
+    std::vector<Rule> rules;
+    std::map<std::string, long> calls;
+};
+
+State& Faults()
+{
+    static State* state = new State;
+    return *state;
+}
+
+int ErrorNamed(const std::string& name)
+{
+    static const std::map<std::string, int> kErrors = {
+        {"EIO", EIO}, {"ENOSPC", ENOSPC}, {"EFBIG", EFBIG}, {"EDQUOT", EDQUOT}, {"EINTR", EINTR}};
+    const auto found = kErrors.find(name);
+    if (found == kErrors.end()) std::abort(); // a misspelt rule would test nothing
+    return found->second;
+}
+
+std::vector<Rule> Parse(std::string_view text)
+{
+    std::vector<Rule> rules;
+    while (!text.empty()) {
+        const std::string_view item = text.substr(0, text.find(','));
+        text.remove_prefix(std::min(text.size(), item.size() + 1));
+        const std::size_t equals = item.find('=');
+        const std::size_t at = item.find('@');
+        if (equals == std::string_view::npos) std::abort();
+        Rule rule;
+        rule.call = std::string(item.substr(0, equals));
+        const std::string what(item.substr(equals + 1, at == std::string_view::npos ? std::string_view::npos : at - equals - 1));
+        rule.error = what == "short" ? 0 : ErrorNamed(what);
+        if (at != std::string_view::npos) rule.nth = std::atol(std::string(item.substr(at + 1)).c_str());
+        rules.push_back(rule);
+    }
+    return rules;
+}
+
+// What happens to this call: the errno it fails with (0: none), and whether
+// it is cut short.
+struct Verdict {
+    int error = 0;
+    bool cutShort = false;
+};
+
+Verdict Decide(const char* call)
+{
+    State& state = Faults();
+    std::lock_guard lock(state.mutex);
+    if (!state.loaded) {
+        state.loaded = true;
+        if (const char* rules = std::getenv("SORVANEL_INJECT_FAULTS")) state.rules = Parse(rules);
+    }
+    if (state.rules.empty()) return {};
+    const long number = ++state.calls[call];
+    Verdict verdict;
+    for (const Rule& rule : state.rules) {
+        if (rule.call != call) continue;
+        const bool hit = rule.nth != 0 ? number == rule.nth : rule.error != EINTR || number % 2 == 1;
+        if (!hit) continue;
+        if (rule.error == 0) {
+            verdict.cutShort = true;
+        } else if (verdict.error == 0) {
+            verdict.error = rule.error;
+        }
+    }
+    return verdict;
+}
+
+mode_t TypeOf(int fd)
+{
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 ? (info.st_mode & S_IFMT) : 0;
+}
+
+template <class Function>
+Function* Real(const char* name)
+{
+    return reinterpret_cast<Function*>(::dlsym(RTLD_NEXT, name));
+}
+
+using Pwrite = ssize_t(int, const void*, size_t, off_t);
+using Sync = int(int);
+
+ssize_t InjectedPwrite(Pwrite* real, int fd, const void* buffer, size_t count, off_t offset)
+{
+    if (TypeOf(fd) == S_IFREG) {
+        const Verdict verdict = Decide("pwrite");
+        if (verdict.error != 0) {
+            errno = verdict.error;
+            return -1;
+        }
+        if (verdict.cutShort && count > 1) count /= 2;
+    }
+    return real(fd, buffer, count, offset);
+}
+
+int InjectedSync(Sync* real, int fd)
+{
+    const mode_t type = TypeOf(fd);
+    if (type == S_IFREG || type == S_IFDIR) {
+        const Verdict verdict = Decide(type == S_IFDIR ? "dirsync" : "fsync");
+        if (verdict.error != 0) {
+            errno = verdict.error;
+            return -1;
+        }
+    }
+    return real(fd);
+}
+
+} // namespace
+
+void InjectFaults(std::string_view rules)
+{
+    State& state = Faults();
+    std::lock_guard lock(state.mutex);
+    state.loaded = true;
+    state.rules = Parse(rules);
+    state.calls.clear();
+}
+
+extern "C" {
+
+ssize_t pwrite(int fd, const void* buffer, size_t count, off_t offset)
+{
+    static Pwrite* real = Real<Pwrite>("pwrite");
+    return InjectedPwrite(real, fd, buffer, count, offset);
+}
+
+ssize_t pwrite64(int fd, const void* buffer, size_t count, off_t offset)
+{
+    static Pwrite* real = Real<Pwrite>("pwrite64");
+    return InjectedPwrite(real, fd, buffer, count, offset);
+}
+
+int fsync(int fd)
+{
+    static Sync* real = Real<Sync>("fsync");
+    return InjectedSync(real, fd);
+}
+
+int fdatasync(int fd)
+{
+    static Sync* real = Real<Sync>("fdatasync");
+    return InjectedSync(real, fd);
+}
+
+int close(int fd)
+{
+    static Sync* real = Real<Sync>("close");
+    if (TypeOf(fd) == S_IFREG) {
+        if (const int error = Decide("close").error) {
+            // The descriptor is closed all the same, as Linux does.
+            real(fd);
+            errno = error;
+            return -1;
+        }
+    }
+    return real(fd);
+}
+
+} // extern "C"
