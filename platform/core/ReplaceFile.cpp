@@ -37,6 +37,8 @@ fs::path FollowLinks(const std::string& path)
 }
 
 // A new file beside the final place, removed again unless it was put there.
+// Its name does not grow with the final one, so that a name as long as the
+// file system allows can still be saved.
 class TemporaryFile {
 public:
     // Made with `mode` less the user's umask; fd() is negative and error()
@@ -44,9 +46,10 @@ public:
     TemporaryFile(const fs::path& place, mode_t mode)
     {
         std::random_device seed;
-        std::mt19937 random(seed());
+        std::mt19937 generator(seed());
+        const fs::path folder = place.parent_path();
         for (int attempt = 0; attempt < 100; ++attempt) {
-            m_path = place.string() + "." + std::to_string(random() % 1000000) + ".tmp";
+            m_path = (folder / (".sorvanel-" + std::to_string(generator() % 1000000) + ".tmp")).string();
             m_fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
             if (m_fd >= 0 || errno != EEXIST) break;
         }
