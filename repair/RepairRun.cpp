@@ -109,8 +109,9 @@ void RunRepair(RepairView& view)
         platform::WriteTextAtomically(*output, text);
     } catch (const platform::IOException& error) {
         // Success shows nothing, so a failure that showed nothing would pass
-        // for one. The explanation names the file and gives the system's
-        // reason in the system's own words.
+        // for one. The explanation names the file and gives the reason: the
+        // system's, in the C library's words, or the program's own, in the
+        // active language.
         ShowAlert(Localized::The_repaired_file_could_not_be_saved(), error.Path() + "\n" + error.Reason());
     }
 }

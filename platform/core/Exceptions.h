@@ -14,7 +14,7 @@ public:
 };
 
 // A file that could not be read or written. Besides the whole message it
-// keeps the file's path and the system's reason apart, so that a message of
+// keeps the file's path and the reason apart, so that a message of
 // the program's own can name them.
 class IOException : public RuntimeException {
 public:
