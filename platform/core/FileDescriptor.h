@@ -26,6 +26,9 @@ private:
     int m_fd;
 };
 
+// The action of every IOException of a failed write.
+inline const std::string kCannotWrite = "Cannot write";
+
 // Throws IOException(action, path, the system's reason for the failure that
 // errno holds now).
 [[noreturn]] void ThrowErrno(const std::string& action, const std::string& path);

@@ -18,8 +18,6 @@
 namespace platform {
 namespace {
 
-const std::string kCannotWrite = "Cannot write";
-
 // File systems that overwrite a file's blocks where they lie, so that room
 // reserved ahead is all an overwrite needs (XFS gives a file that shares
 // blocks with a copy blocks of its own when the room is reserved).
@@ -132,7 +130,12 @@ void WriteInPlace(const FolderItem& file, std::string_view text)
     }
 
     const int error = Overwrite(fd.get(), text);
-    if (error == 0) return;
+    if (error == 0) {
+        // The new text is on the disk; a close that fails all the same is
+        // still told.
+        if (const int closeError = fd.Close()) throw IOException(kCannotWrite, path, SystemReason(closeError));
+        return;
+    }
     // The room is reserved again first: where the failure came after the file
     // was cut to a shorter new text, the old content would otherwise stop
     // half-way on a full disk, and the file would be neither text.

@@ -17,8 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kCannotWrite = "Cannot write";
-
 // The file that `path` leads to through symbolic links, which is the one to
 // replace: replacing the link would cut it off from its file. A target that
 // does not exist yet is where the new file goes.
@@ -36,50 +34,50 @@ fs::path FollowLinks(const std::string& path)
     }
 }
 
+// Opens a new file with a name of its own in `folder`, made with `mode` less
+// the user's umask, and sets `path` to it. Gives the descriptor, or -1 with
+// errno telling why. The name does not grow with the final one, so that a
+// name as long as the file system allows can still be saved.
+int CreateUniqueFile(const fs::path& folder, mode_t mode, std::string& path)
+{
+    std::random_device seed;
+    std::mt19937 generator(seed());
+    int fd = -1;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path = (folder / (".sorvanel-" + std::to_string(generator() % 1000000) + ".tmp")).string();
+        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+        if (fd >= 0 || errno != EEXIST) break;
+    }
+    return fd;
+}
+
 // A new file beside the final place, removed again unless it was put there.
-// Its name does not grow with the final one, so that a name as long as the
-// file system allows can still be saved.
 class TemporaryFile {
 public:
-    // Made with `mode` less the user's umask; fd() is negative and error()
-    // tells why when no file could be made.
+    // fd() is negative and error() tells why when no file could be made.
     TemporaryFile(const fs::path& place, mode_t mode)
+        : m_fd(CreateUniqueFile(place.parent_path(), mode, m_path)), m_error(m_fd.get() < 0 ? errno : 0)
     {
-        std::random_device seed;
-        std::mt19937 generator(seed());
-        const fs::path folder = place.parent_path();
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            m_path = (folder / (".sorvanel-" + std::to_string(generator() % 1000000) + ".tmp")).string();
-            m_fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
-            if (m_fd >= 0 || errno != EEXIST) break;
-        }
-        m_error = m_fd < 0 ? errno : 0;
     }
     ~TemporaryFile()
     {
-        if (m_fd >= 0) ::close(m_fd);
         if (!m_kept && m_error == 0) ::unlink(m_path.c_str());
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-    int fd() const { return m_fd; }
+    int fd() const { return m_fd.get(); }
     int error() const { return m_error; }
     const std::string& path() const { return m_path; }
 
-    int Close()
-    {
-        FileDescriptor owned(m_fd);
-        m_fd = -1;
-        return owned.Close();
-    }
+    int Close() { return m_fd.Close(); }
     // The file has taken its final place under another name.
     void Keep() { m_kept = true; }
 
 private:
     std::string m_path;
-    int m_fd = -1;
-    int m_error = 0;
+    FileDescriptor m_fd;
+    int m_error;
     bool m_kept = false;
 };
 

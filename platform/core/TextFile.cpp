@@ -33,7 +33,7 @@ void WriteTextAtomically(const FolderItem& file, std::string_view text)
     const std::string& path = file.NativePath();
     // Refused before anything is made: past the limit a write stops half-way,
     // or the system ends the program with SIGXFSZ.
-    RefuseOverFileSizeLimit(text.size(), "Cannot write", path);
+    RefuseOverFileSizeLimit(text.size(), kCannotWrite, path);
     const int error = ReplaceFile(path, text);
     if (error == 0) return;
     // No temporary file can be made in a folder the user may not write to; a
