@@ -93,10 +93,11 @@ void CocoaMenuItem::Event_EnableMenu()
         native->SetTag(Event_CocoaTag());
     }
 
-    // Target is asked again rather than remembered: a subclass may answer
-    // differently once the native item is wired.
-    NSObject* receiver = Target(native);
-    if (receiver == nullptr) receiver = NSApp()->TargetForAction(ActionSelector(), nullptr, native);
+    // Target is asked again, and once more for the receiver itself, rather
+    // than remembered: a subclass may answer differently once the native
+    // item is wired.
+    NSObject* receiver = Target(native) != nullptr ? Target(native)
+                                                   : NSApp()->TargetForAction(ActionSelector(), nullptr, native);
 
     if (receiver == nullptr) {
         SetEnabled(false);
@@ -122,7 +123,10 @@ bool CocoaMenuItem::Event_Action()
     if (native != nullptr) native->SetTag(Event_CocoaTag());
     // A subclass that carried the command out itself has handled it.
     if (Event_CocoaAction()) return true;
-    return NSApp()->SendAction(ActionSelector(), Target(native), native);
+    // The selector is asked for before the target, in that order: the two
+    // are events a subclass sees.
+    const platform::appkit::Selector selector = ActionSelector();
+    return NSApp()->SendAction(selector, Target(native), native);
 }
 
 // Each of the five items implements only ActionSelectorName.

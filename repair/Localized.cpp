@@ -69,4 +69,16 @@ std::string The_repaired_file_could_not_be_saved(std::string_view language)
     return platform::GetLocalizedString("Localized.The_repaired_file_could_not_be_saved", "The repaired file could not be saved.", language);
 }
 
+std::string The_repaired_file_was_saved_but_may_not_be_on_the_disk_yet(std::string_view language)
+{
+    return platform::GetLocalizedString("Localized.The_repaired_file_was_saved_but_may_not_be_on_the_disk_yet",
+                                        "The repaired file was saved, but it may not be on the disk yet.", language);
+}
+
+std::string The_repaired_file_was_saved_but_a_copy_of_its_old_text_is_left(std::string_view language)
+{
+    return platform::GetLocalizedString("Localized.The_repaired_file_was_saved_but_a_copy_of_its_old_text_is_left",
+                                        "The repaired file was saved, but a copy of its old text is left beside it.", language);
+}
+
 } // namespace Localized

@@ -21,5 +21,7 @@ std::string Both_apps_are_the_same_version(std::string_view language = {});
 std::string Both_AJ1_Map_Files_are_the_same(std::string_view language = {});
 std::string The_Glyphs_file_is_empty(std::string_view language = {});
 std::string The_repaired_file_could_not_be_saved(std::string_view language = {});
+std::string The_repaired_file_was_saved_but_may_not_be_on_the_disk_yet(std::string_view language = {});
+std::string The_repaired_file_was_saved_but_a_copy_of_its_old_text_is_left(std::string_view language = {});
 
 } // namespace Localized

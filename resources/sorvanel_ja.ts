@@ -55,6 +55,14 @@
         <source>The repaired file could not be saved.</source>
         <translation>修復したファイルを保存できませんでした。</translation>
     </message>
+    <message id="Localized.The_repaired_file_was_saved_but_may_not_be_on_the_disk_yet">
+        <source>The repaired file was saved, but it may not be on the disk yet.</source>
+        <translation>修復したファイルは保存されましたが、まだディスクに書き込まれていない可能性があります。</translation>
+    </message>
+    <message id="Localized.The_repaired_file_was_saved_but_a_copy_of_its_old_text_is_left">
+        <source>The repaired file was saved, but a copy of its old text is left beside it.</source>
+        <translation>修復したファイルは保存されましたが、元のテキストのコピーがその横に残っています。</translation>
+    </message>
     <message id="FileReasons.It_is_not_a_regular_file">
         <source>it is not a regular file</source>
         <translation>通常のファイルではありません</translation>
@@ -66,6 +74,18 @@
     <message id="FileReasons.Old_content_not_written_back">
         <source>%1, and its old content could not be written back: %2</source>
         <translation>%1。元の内容も書き戻せませんでした: %2</translation>
+    </message>
+    <message id="FileReasons.Temporary_file_not_removed">
+        <source>the temporary file %1 could not be removed: %2</source>
+        <translation>一時ファイル %1 を削除できませんでした: %2</translation>
+    </message>
+    <message id="FileReasons.Old_text_copy_not_removed">
+        <source>the copy of its old text, %1, could not be removed: %2</source>
+        <translation>元のテキストのコピー %1 を削除できませんでした: %2</translation>
+    </message>
+    <message id="FileReasons.Old_text_is_kept_in">
+        <source>its old text is kept in %1</source>
+        <translation>元のテキストは %1 に残っています</translation>
     </message>
     <message id="RegExVesk.kAlert_Metacharacters">
         <source>Metacharacters ^ $ \b cannot be used alone.</source>

@@ -34,6 +34,24 @@ private:
     std::string m_reason;
 };
 
+// The new text has taken the file's place, but a step after that failed:
+// the caller must not tell the user that nothing was saved.
+class SavedWithFaultException : public IOException {
+public:
+    enum class Fault {
+        MayNotBeOnDisk, // flushing or closing after the text was in place failed
+        OldCopyLeft,    // the copy of the old text beside the file is still there
+    };
+    SavedWithFaultException(Fault fault, std::string path, std::string reason)
+        : IOException("Saved", std::move(path), std::move(reason)), m_fault(fault)
+    {
+    }
+    Fault What() const { return m_fault; }
+
+private:
+    Fault m_fault;
+};
+
 class JSONException : public RuntimeException {
 public:
     using RuntimeException::RuntimeException;

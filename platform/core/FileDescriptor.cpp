@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 
 #include "platform/core/Exceptions.h"
@@ -67,6 +68,15 @@ int SyncToDisk(int fd)
         result = ::fsync(fd);
     } while (result != 0 && errno == EINTR);
     return result == 0 ? 0 : errno;
+}
+
+int SyncFolderOf(const std::filesystem::path& file)
+{
+    const std::filesystem::path folder = file.parent_path();
+    FileDescriptor fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0) return 0;
+    const int error = SyncToDisk(fd.get());
+    return error == EINVAL ? 0 : error;
 }
 
 void RefuseOverFileSizeLimit(std::size_t length, const std::string& action, const std::string& path)

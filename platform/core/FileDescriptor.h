@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -46,6 +47,13 @@ int WriteFromStart(int fd, std::string_view bytes);
 
 // Flushes the file's data to the disk. Gives 0, or the errno of the failure.
 int SyncToDisk(int fd);
+
+// Flushes the entries of the folder that holds `file`, so that a new name
+// there outlives a power cut. Gives 0, or the errno of the failure. A folder
+// that cannot be opened for reading (write and search permission only), or
+// a file system that cannot flush a folder, gives no failure: there is
+// nothing the program could do.
+int SyncFolderOf(const std::filesystem::path& file);
 
 // Refuses (with "File too large") a file of `length` bytes over the largest
 // size this process may write: past it a write would stop half-way, or end

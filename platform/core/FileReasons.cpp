@@ -1,5 +1,7 @@
 #include "platform/core/FileReasons.h"
 
+#include <vector>
+
 #include "platform/core/Localization.h"
 
 namespace platform::FileReasons {
@@ -22,18 +24,49 @@ std::string Old_content_not_written_back(std::string_view language)
                               "%1, and its old content could not be written back: %2", language);
 }
 
-std::string OldContentNotWrittenBack(const std::string& writeReason, const std::string& writeBackReason)
+std::string Temporary_file_not_removed(std::string_view language)
 {
-    // Filled in by position, so that a "%2" inside the first reason stays as
-    // it is; a table whose text lost a placeholder still gives both reasons.
-    const std::string text = Old_content_not_written_back();
-    const std::size_t first = text.find("%1");
-    const std::size_t second = text.find("%2");
-    if (first == std::string::npos || second == std::string::npos || second < first) {
-        return writeReason + ": " + writeBackReason;
+    return GetLocalizedString("FileReasons.Temporary_file_not_removed",
+                              "the temporary file %1 could not be removed: %2", language);
+}
+
+std::string Old_text_copy_not_removed(std::string_view language)
+{
+    return GetLocalizedString("FileReasons.Old_text_copy_not_removed",
+                              "the copy of its old text, %1, could not be removed: %2", language);
+}
+
+std::string Old_text_is_kept_in(std::string_view language)
+{
+    return GetLocalizedString("FileReasons.Old_text_is_kept_in", "its old text is kept in %1", language);
+}
+
+std::string FillIn(const std::string& text, std::initializer_list<std::string> values)
+{
+    const std::vector<std::string> value(values);
+    std::vector<bool> used(value.size(), false);
+    std::string filled;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t number = i + 1 < text.size() && text[i] == '%' ? static_cast<std::size_t>(text[i + 1] - '0') : 0;
+        if (number >= 1 && number <= value.size()) {
+            filled += value[number - 1];
+            used[number - 1] = true;
+            ++i;
+        } else {
+            filled += text[i];
+        }
     }
-    return text.substr(0, first) + writeReason + text.substr(first + 2, second - first - 2) + writeBackReason
-        + text.substr(second + 2);
+    for (std::size_t n = 0; n < value.size(); ++n) {
+        if (!used[n]) filled = Joined(filled, value[n]);
+    }
+    return filled;
+}
+
+std::string Joined(const std::string& first, const std::string& second)
+{
+    if (first.empty()) return second;
+    if (second.empty()) return first;
+    return first + "; " + second;
 }
 
 } // namespace platform::FileReasons

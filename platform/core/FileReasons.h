@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -10,11 +11,20 @@ namespace platform::FileReasons {
 
 std::string It_is_not_a_regular_file(std::string_view language = {});
 std::string Its_folder_is_not_writable_and_no_safe_overwrite(std::string_view language = {});
-// A template: %1 is the reason of the failed write, %2 that of the failed
-// write-back.
+// Templates: %1 is the reason of the failed write, %2 that of the failed
+// write-back; a file's path, then the reason it could not be removed; the
+// path of the copy that keeps the old text.
 std::string Old_content_not_written_back(std::string_view language = {});
+std::string Temporary_file_not_removed(std::string_view language = {});
+std::string Old_text_copy_not_removed(std::string_view language = {});
+std::string Old_text_is_kept_in(std::string_view language = {});
 
-// The write-back template filled in.
-std::string OldContentNotWrittenBack(const std::string& writeReason, const std::string& writeBackReason);
+// `text` with %1, %2, ... replaced by the values in order. A value is never
+// searched for placeholders itself, and a value whose placeholder a
+// translation lost is added at the end, so that no reason is dropped.
+std::string FillIn(const std::string& text, std::initializer_list<std::string> values);
+
+// A second reason added to a first one, for an alert that must tell both.
+std::string Joined(const std::string& first, const std::string& second);
 
 } // namespace platform::FileReasons

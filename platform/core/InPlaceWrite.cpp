@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include <fcntl.h>
@@ -14,6 +15,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileDescriptor.h"
 #include "platform/core/FileReasons.h"
+#include "platform/core/OldTextCopy.h"
 
 namespace platform {
 namespace {
@@ -27,11 +29,15 @@ namespace {
 // whatever was reserved, so they are refused.
 constexpr long kOverwritesInPlace[] = {EXT4_SUPER_MAGIC, XFS_SUPER_MAGIC, TMPFS_MAGIC};
 
+bool IsOverwrittenInPlace(const struct statfs& info)
+{
+    return std::ranges::find(kOverwritesInPlace, static_cast<long>(info.f_type)) != std::end(kOverwritesInPlace);
+}
+
 bool OverwritesInPlace(int fd)
 {
     struct statfs info {};
-    if (::fstatfs(fd, &info) != 0) return false;
-    return std::ranges::find(kOverwritesInPlace, static_cast<long>(info.f_type)) != std::end(kOverwritesInPlace);
+    return ::fstatfs(fd, &info) == 0 && IsOverwrittenInPlace(info);
 }
 
 IOException NoSafeOverwrite(const std::string& path)
@@ -89,22 +95,18 @@ int WriteBack(int fd, std::string_view old)
 
 } // namespace
 
-bool CanOnlyBeWrittenInPlace(const FolderItem& file)
+bool OverwritesInPlace(const std::filesystem::path& file)
 {
-    // The folder of the file that a symbolic link leads to: the one a
-    // temporary file would be made in.
-    std::error_code error;
-    const std::filesystem::path target = std::filesystem::canonical(file.NativePath(), error);
-    if (error || !std::filesystem::is_regular_file(target, error)) return false;
-    return ::faccessat(AT_FDCWD, target.parent_path().c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
+    struct statfs info {};
+    return ::statfs(file.c_str(), &info) == 0 && IsOverwrittenInPlace(info);
 }
 
-void WriteInPlace(const FolderItem& file, std::string_view text)
+void WriteInPlace(const std::string& path, const std::filesystem::path& file, std::string_view text,
+                  OldTextCopying copying)
 {
-    const std::string& path = file.NativePath();
     // Opened for reading too, to keep the old content; and not truncated:
     // the file keeps every byte until the new ones are in place.
-    FileDescriptor fd(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
+    FileDescriptor fd(::open(file.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
     if (fd.get() < 0) ThrowErrno(kCannotWrite, path);
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) ThrowErrno(kCannotWrite, path);
@@ -117,8 +119,13 @@ void WriteInPlace(const FolderItem& file, std::string_view text)
     // not be written back.
     const std::size_t room = std::max(old.size(), text.size());
     RefuseOverFileSizeLimit(room, kCannotWrite, path);
+    std::optional<OldTextCopy> copy;
+    if (copying == OldTextCopying::Beside) copy.emplace(file, old, info.st_mode, path);
+    // Gives `reason` with the copy removed, or with why it could not be.
+    auto withoutCopy = [&copy](const std::string& reason) { return copy ? FileReasons::Joined(reason, copy->Remove()) : reason; };
+
     if (const int error = Reserve(fd.get(), room)) {
-        if (error == EOPNOTSUPP) throw NoSafeOverwrite(path);
+        if (error == EOPNOTSUPP && !copy) throw NoSafeOverwrite(path);
         // A reservation cut short can keep blocks past the end of the file;
         // cutting the file at its own length gives them back to a full disk.
         // Only then: a cut, even to the same length, marks the file modified.
@@ -126,14 +133,20 @@ void WriteInPlace(const FolderItem& file, std::string_view text)
         if (::fstat(fd.get(), &after) == 0 && after.st_blocks > info.st_blocks) {
             [[maybe_unused]] const int released = ::ftruncate(fd.get(), static_cast<off_t>(old.size()));
         }
-        throw IOException(kCannotWrite, path, SystemReason(error));
+        throw IOException(kCannotWrite, path, withoutCopy(SystemReason(error)));
     }
 
     const int error = Overwrite(fd.get(), text);
     if (error == 0) {
         // The new text is on the disk; a close that fails all the same is
-        // still told.
-        if (const int closeError = fd.Close()) throw IOException(kCannotWrite, path, SystemReason(closeError));
+        // still told, but not as a failure to save.
+        const int closeError = fd.Close();
+        const std::string left = withoutCopy("");
+        if (closeError != 0) {
+            throw SavedWithFaultException(SavedWithFaultException::Fault::MayNotBeOnDisk, path,
+                                          FileReasons::Joined(SystemReason(closeError), left));
+        }
+        if (!left.empty()) throw SavedWithFaultException(SavedWithFaultException::Fault::OldCopyLeft, path, left);
         return;
     }
     // The room is reserved again first: where the failure came after the file
@@ -141,8 +154,11 @@ void WriteInPlace(const FolderItem& file, std::string_view text)
     // half-way on a full disk, and the file would be neither text.
     int restoreError = Reserve(fd.get(), room);
     if (restoreError == 0) restoreError = WriteBack(fd.get(), old);
-    if (restoreError == 0) throw IOException(kCannotWrite, path, SystemReason(error));
-    throw IOException(kCannotWrite, path, FileReasons::OldContentNotWrittenBack(SystemReason(error), SystemReason(restoreError)));
+    if (restoreError == 0) throw IOException(kCannotWrite, path, withoutCopy(SystemReason(error)));
+    // The copy, if any, now holds the only whole old text: it stays.
+    std::string reason = FileReasons::FillIn(FileReasons::Old_content_not_written_back(), {SystemReason(error), SystemReason(restoreError)});
+    if (copy) reason = FileReasons::Joined(reason, FileReasons::FillIn(FileReasons::Old_text_is_kept_in(), {copy->Path()}));
+    throw IOException(kCannotWrite, path, reason);
 }
 
 } // namespace platform

@@ -1,13 +1,20 @@
 #include "platform/core/TextFile.h"
 
+#include <cerrno>
+#include <filesystem>
+
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/core/Exceptions.h"
+#include "platform/core/FileAttributes.h"
 #include "platform/core/FileDescriptor.h"
 #include "platform/core/FileReasons.h"
 #include "platform/core/InPlaceWrite.h"
+#include "platform/core/NewFile.h"
 #include "platform/core/ReplaceFile.h"
+#include "platform/core/SavePlace.h"
 
 namespace platform {
 
@@ -28,21 +35,46 @@ std::string ReadAllText(const FolderItem& file)
     return ReadFromStart(fd.get(), static_cast<std::size_t>(info.st_size), "Cannot read", path);
 }
 
+namespace {
+
+// No file can be made in a folder the user may not write to.
+bool FolderIsNotWritable(const std::filesystem::path& file)
+{
+    const std::filesystem::path folder = file.parent_path();
+    return ::faccessat(AT_FDCWD, folder.empty() ? "." : folder.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
+}
+
+} // namespace
+
 void WriteTextAtomically(const FolderItem& file, std::string_view text)
 {
     const std::string& path = file.NativePath();
     // Refused before anything is made: past the limit a write stops half-way,
     // or the system ends the program with SIGXFSZ.
     RefuseOverFileSizeLimit(text.size(), kCannotWrite, path);
-    const int error = ReplaceFile(path, text);
-    if (error == 0) return;
-    // No temporary file can be made in a folder the user may not write to; a
-    // file there that the user may write to is overwritten in place.
-    if (CanOnlyBeWrittenInPlace(file)) {
-        WriteInPlace(file, text);
-        return;
+    const SavePlace place = FindSavePlace(path);
+    // Until it has the old file's permissions, nobody else may read it.
+    NewFile newFile(place.file.parent_path(), place.existing ? 0600 : 0666);
+    if (newFile.fd() < 0) {
+        // An existing file in such a folder that the user may write to is
+        // overwritten in place instead.
+        if (place.existing && FolderIsNotWritable(place.file)) {
+            WriteInPlace(path, place.file, text, OldTextCopying::None);
+            return;
+        }
+        throw IOException("Cannot create", path, SystemReason(newFile.error()));
     }
-    throw IOException("Cannot create", path, SystemReason(error));
+    // A new file that cannot be given all the old one has besides its text,
+    // or that would cut the file's other names off from the new text, does
+    // not replace it: the file is written into instead, where that is safe.
+    if (place.existing) {
+        const bool same = GiveAttributesOf(place.file, *place.existing, newFile.fd());
+        if ((!same || place.existing->st_nlink > 1) && OverwritesInPlace(place.file)) {
+            WriteInPlace(path, place.file, text, OldTextCopying::Beside);
+            return;
+        }
+    }
+    ReplaceFile(place, newFile, text);
 }
 
 } // namespace platform

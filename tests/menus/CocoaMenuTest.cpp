@@ -34,16 +34,21 @@ public:
         bool enabled;
     };
     std::vector<Raised> enableMenuRaised;
-    int targetRaised = 0;
+    std::string raised; // "S" for each ActionSelectorName raised, "T" for each Target
+
 
 protected:
     bool Event_CocoaAction() override { return carriesOutAction; }
-    std::string Event_ActionSelectorName() override { return "probe:"; }
+    std::string Event_ActionSelectorName() override
+    {
+        raised += 'S';
+        return "probe:";
+    }
     std::int64_t Event_CocoaTag() override { return tag; }
     void Event_CocoaEnableMenu(NSObject* receiver) override { enableMenuRaised.push_back({receiver, Enabled()}); }
     NSObject* Event_Target(NSMenuItem*) override
     {
-        ++targetRaised;
+        raised += 'T';
         return target;
     }
 };
@@ -210,7 +215,10 @@ TEST_F(CocoaMenuTest, EnablesFromTheReceiversAnswers)
         ASSERT_EQ(item.enableMenuRaised.size(), 1u);
         EXPECT_EQ(item.enableMenuRaised[0].receiver, c.hasReceiver ? &receiver : nullptr);
         EXPECT_EQ(item.enableMenuRaised[0].enabled, c.enabled); // raised after Enabled is set
-        EXPECT_EQ(item.targetRaised, 2); // once to wire the native item, again to find the receiver
+        // Wiring asks for the target and the selector; then the target is
+        // tested and, when there is one, asked again for the receiver;
+        // without one the selector finds the receiver.
+        EXPECT_EQ(item.raised, c.hasReceiver ? "TSTT" : "TSTS");
         // The native item carries the selector, the target and the tag.
         EXPECT_EQ(item.NativeItem()->Action().Name(), "probe:");
         EXPECT_EQ(item.NativeItem()->Target(), item.target);
@@ -243,6 +251,7 @@ TEST_F(CocoaMenuTest, EventActionReportsWhetherAReceiverTookTheCommand)
         item.carriesOutAction = c.carriesOutAction;
 
         EXPECT_EQ(item.Event_Action(), c.result);
+        EXPECT_EQ(item.raised, c.carriesOutAction ? "" : "ST");
         EXPECT_EQ(receiver.messages, c.delivered);
         EXPECT_EQ(item.NativeItem()->Tag(), 7);
         for (NSObject* sender : receiver.senders) EXPECT_EQ(sender, item.NativeItem());

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include <fcntl.h>
 #include <grp.h>
@@ -15,6 +16,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include "platform/core/Exceptions.h"
@@ -24,6 +26,13 @@
 #include "tests/support/TempDir.h"
 
 using namespace platform;
+
+namespace {
+
+// The user and group "nobody" of Debian, by number, so that no user database is needed.
+constexpr uid_t kNobody = 65534;
+
+} // namespace
 
 TEST(ReadAllText, ReadsEveryByteAndRefusesFoldersAndMissingFiles)
 {
@@ -51,7 +60,8 @@ TEST(WriteTextAtomically, ReplacesWholeFileOrLeavesItAsItWas)
         std::size_t size;
         const char* reason = nullptr; // nullptr: written
         rlim_t sizeLimit = RLIM_INFINITY;
-        bool inPlaceAnyway = false;   // the new text is in place despite the failure
+        bool savedWithFault = false;  // the new text is in place despite the failure
+        mode_t mode = 0640;           // what the file's permissions are afterwards
     };
     const Case cases[] = {
         {"short writes", "pwrite=short", 100000},
@@ -62,27 +72,41 @@ TEST(WriteTextAtomically, ReplacesWholeFileOrLeavesItAsItWas)
         {"a short text over the size limit", "", 150, "File too large", 64},
         {"a long text over the size limit", "", 100000, "File too large", 64},
         {"the folder's flush failing after the rename", "dirsync=EIO", 150, "Input/output error", RLIM_INFINITY, true},
+        // A failed look at the place is no proof that there is no file.
+        {"a failed stat", "stat=EIO", 150, "Input/output error"},
+        // Such a save goes on with what the file system gives the new file.
+        {"a file system that stores no owners or permissions", "fchown=EOPNOTSUPP,fchmod=EOPNOTSUPP", 150,
+         nullptr, RLIM_INFINITY, false, 0600},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir dir;
         const FolderItem file(dir.Write("out.glyphs", "the user's own text"));
         ::chmod(file.NativePath().c_str(), 0640);
+        // Another user's file, where the tests may give one: its owner is given too.
+        if (::geteuid() == 0) {
+            ASSERT_EQ(::chown(file.NativePath().c_str(), kNobody, kNobody), 0);
+        }
         const std::string text(c.size, 'x');
         std::string reason;
+        bool savedWithFault = false;
         try {
             FileSizeLimit limit(c.sizeLimit);
             ScopedFaults faults(c.faults);
             WriteTextAtomically(file, text);
+        } catch (const SavedWithFaultException& e) {
+            reason = e.Reason();
+            savedWithFault = true;
         } catch (const IOException& e) {
             reason = e.Reason();
         }
         EXPECT_EQ(reason, c.reason != nullptr ? c.reason : "");
-        EXPECT_EQ(ReadAllText(file), c.reason == nullptr || c.inPlaceAnyway ? text : "the user's own text");
+        EXPECT_EQ(savedWithFault, c.savedWithFault);
+        EXPECT_EQ(ReadAllText(file), c.reason == nullptr || c.savedWithFault ? text : "the user's own text");
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
         struct stat info {};
         ::stat(file.NativePath().c_str(), &info);
-        EXPECT_EQ(info.st_mode & 0777, 0640u); // a replaced file keeps its permissions
+        EXPECT_EQ(info.st_mode & 0777, c.mode);
     }
 }
 
@@ -123,20 +147,31 @@ int InChildProcess(const std::function<int()>& body)
     return WEXITSTATUS(status);
 }
 
-// Runs `write` in a child process as a user to whom permission bits apply:
-// root ignores them, so a root child becomes "nobody". Gives the child's exit
-// code, or nothing when there is no such user to become.
-std::optional<int> RunAsUserWithoutPrivileges(const std::function<int()>& write)
+// Who a child process runs as.
+struct Identity {
+    uid_t uid;
+    gid_t gid;
+    std::vector<gid_t> groups; // besides gid
+};
+
+// Runs `body` in a child process as `who`, which only root may become, and
+// gives its exit code; 99 when the child could not become `who`.
+int RunAs(const Identity& who, const std::function<int()>& body)
 {
-    const passwd* nobody = ::getpwnam("nobody");
-    if (::geteuid() == 0 && nobody == nullptr) return std::nullopt;
     return InChildProcess([&] {
-        if (::geteuid() == 0
-            && (::setgroups(0, nullptr) != 0 || ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0)) {
+        if (::setgroups(who.groups.size(), who.groups.data()) != 0 || ::setgid(who.gid) != 0 || ::setuid(who.uid) != 0) {
             return 99;
         }
-        return write();
+        return body();
     });
+}
+
+// Runs `write` in a child process as a user to whom permission bits apply:
+// root ignores them, so a root child becomes "nobody". Gives the child's exit
+// code.
+int RunAsUserWithoutPrivileges(const std::function<int()>& write)
+{
+    return ::geteuid() == 0 ? RunAs({kNobody, kNobody, {}}, write) : InChildProcess(write);
 }
 
 } // namespace
@@ -148,7 +183,7 @@ TEST(WriteTextAtomically, WritesInPlaceInAFolderTheUserCannotWriteTo)
     ::chmod(file.NativePath().c_str(), 0666);
     ::chmod(dir.Path().c_str(), 0555);
 
-    const std::optional<int> code = RunAsUserWithoutPrivileges([&dir] {
+    const int code = RunAsUserWithoutPrivileges([&dir] {
         int failures = 0;
         try {
             WriteTextAtomically(FolderItem(dir.Path("out.glyphs")), "new");
@@ -163,8 +198,7 @@ TEST(WriteTextAtomically, WritesInPlaceInAFolderTheUserCannotWriteTo)
         }
         return failures;
     });
-    if (!code) GTEST_SKIP() << "the tests run as root and there is no user 'nobody' to write as";
-    EXPECT_EQ(*code, 0);
+    EXPECT_EQ(code, 0);
     EXPECT_EQ(ReadAllText(file), "new");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
@@ -172,17 +206,17 @@ TEST(WriteTextAtomically, WritesInPlaceInAFolderTheUserCannotWriteTo)
 namespace {
 
 constexpr int kCannotMount = 77;
-constexpr int kNoUserToWriteAs = 78;
 
-// Runs `test` in a child process that alone sees a file system of 1 MiB
-// mounted on `folder`, and gives its exit code: kCannotMount where mounting
-// is not permitted (not root, or no private mount namespace).
-int OnASmallFileSystem(const std::string& folder, const std::function<int()>& test)
+// Runs `test` in a child process that alone sees a new file system of the
+// given type mounted on `folder`, owned by root with mode 0755, and gives
+// its exit code: kCannotMount where mounting is not permitted (not root, or
+// no private mount namespace).
+int OnAFileSystemOfItsOwn(const std::string& folder, const char* type, const std::function<int()>& test)
 {
     if (::geteuid() != 0) return kCannotMount;
     return InChildProcess([&] {
         if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
-            || ::mount("sorvanel-test", folder.c_str(), "tmpfs", 0, "size=1m,mode=0755") != 0) {
+            || ::mount("sorvanel-test", folder.c_str(), type, 0, "size=1m,mode=0755") != 0) {
             return kCannotMount;
         }
         return test();
@@ -199,67 +233,185 @@ void FillUp(const std::string& path)
     ::close(fd);
 }
 
+std::size_t EntriesIn(const std::string& folder)
+{
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
 } // namespace
 
 // A file overwritten in place keeps every byte it had when the longer text
 // does not fit: on a full disk, or over the file-size limit, which would end
-// the program half-way with SIGXFSZ. With room enough it is written whole.
+// the program half-way with SIGXFSZ, and where the file system is not one
+// that overwrites in place. With room enough it is written whole.
 TEST(WriteTextAtomically, InPlaceWriteThatCannotFitLeavesTheFileAsItWas)
 {
+    enum class Afterwards { OldText, NewText, NewTextOverOld };
     struct Case {
         const char* what;
-        bool fillUp;
-        rlim_t sizeLimit;
-        std::string reason;   // empty: written
+        std::string reason = {}; // empty: written
+        Afterwards afterwards = Afterwards::OldText;
         const char* faults = "";
-        bool written = false; // false: the file must not even have been written to
+        bool written = true;     // false: the file must not even have been written to
+        bool fillUp = false;
+        rlim_t sizeLimit = RLIM_INFINITY;
+        std::size_t newSize = 600 * 1024;
+        const char* fileSystem = "tmpfs";
+        bool savedWithFault = false;
+        int saverExit = 0;       // -1: killed
     };
     const std::string eio = std::strerror(EIO);
     const Case cases[] = {
-        {"the disk is full", true, RLIM_INFINITY, std::strerror(ENOSPC)},
-        {"the size limit lies between the old and the new length", false, 400 * 1024, std::strerror(EFBIG)},
-        {"room for the longer text", false, RLIM_INFINITY, "", "", true},
-        {"short and interrupted writes", false, RLIM_INFINITY, "", "pwrite=short,pwrite=EINTR", true},
+        {.what = "the disk is full", .reason = std::strerror(ENOSPC), .written = false, .fillUp = true},
+        {.what = "the size limit lies between the old and the new length", .reason = std::strerror(EFBIG),
+         .written = false, .sizeLimit = 400 * 1024},
+        {.what = "room for the longer text", .afterwards = Afterwards::NewText},
+        {.what = "short and interrupted writes", .afterwards = Afterwards::NewText, .faults = "pwrite=short,pwrite=EINTR"},
         // The room is reserved, then the flush of the new text fails: the old
         // text is written back.
-        {"the flush of the new text fails", false, RLIM_INFINITY, eio, "fsync=EIO@1", true},
-        {"every flush fails", false, RLIM_INFINITY, eio + ", and its old content could not be written back: " + eio, "fsync=EIO", true},
+        {.what = "the flush of the new text fails", .reason = eio, .faults = "fsync=EIO@1"},
+        {.what = "every flush fails", .reason = eio + ", and its old content could not be written back: " + eio, .faults = "fsync=EIO"},
+        {.what = "the close fails after the new text is on the disk", .reason = eio, .afterwards = Afterwards::NewText,
+         .faults = "close=EIO", .savedWithFault = true},
+        // A shorter text keeps the old one's room until it is on the disk.
+        {.what = "killed at the flush of a shorter text", .afterwards = Afterwards::NewTextOverOld, .faults = "fsync=kill@1",
+         .newSize = 100 * 1024, .saverExit = -1},
+        {.what = "a file system not known to overwrite in place",
+         .reason = "its folder is not writable, and this file system cannot promise the room to overwrite the file safely",
+         .written = false, .fileSystem = "ramfs"},
     };
-    const std::string older(300 * 1024, 'o'), newer(600 * 1024, 'n');
+    const std::string older(300 * 1024, 'o');
     const timespec longAgo[2] = {{1000000000, 0}, {1000000000, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        const std::string newer(c.newSize, 'n');
+        const std::string expected = c.afterwards == Afterwards::OldText ? older
+            : c.afterwards == Afterwards::NewText                        ? newer
+                                                                          : newer + older.substr(newer.size());
         TempDir dir;
         const std::string path = dir.Path("out.glyphs");
-        const int code = OnASmallFileSystem(dir.Path(), [&] {
+        const int code = OnAFileSystemOfItsOwn(dir.Path(), c.fileSystem, [&] {
             // The folder is root's; the file is the user's own.
-            const passwd* nobody = ::getpwnam("nobody");
-            if (nobody == nullptr) return kNoUserToWriteAs;
             dir.Write("out.glyphs", older);
-            if (::chown(path.c_str(), nobody->pw_uid, nobody->pw_gid) != 0) return 100;
+            if (::chown(path.c_str(), kNobody, kNobody) != 0) return 100;
             if (::utimensat(AT_FDCWD, path.c_str(), longAgo, 0) != 0) return 100;
             if (c.fillUp) FillUp(dir.Path("filler"));
-            const std::optional<int> written = RunAsUserWithoutPrivileges([&] {
+            const int saverExit = RunAsUserWithoutPrivileges([&] {
                 const rlimit limit{c.sizeLimit, c.sizeLimit}; // SIGXFSZ keeps its default action
                 if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 101;
                 ScopedFaults faults(c.faults);
                 try {
                     WriteTextAtomically(FolderItem(path), newer);
                     return c.reason.empty() ? 0 : 1;
+                } catch (const SavedWithFaultException& e) {
+                    return c.savedWithFault && e.Reason() == c.reason ? 0 : 2;
                 } catch (const IOException& e) {
-                    return e.Reason() == c.reason ? 0 : 2;
+                    return !c.savedWithFault && e.Reason() == c.reason ? 0 : 2;
                 }
             });
-            int failures = written.value_or(kNoUserToWriteAs);
-            if (ReadAllText(FolderItem(path)) != (c.reason.empty() ? newer : older)) failures |= 4;
-            if (std::distance(std::filesystem::directory_iterator(dir.Path()), {}) != (c.fillUp ? 2 : 1)) failures |= 8;
+            int failures = saverExit == c.saverExit ? 0 : 1;
+            if (ReadAllText(FolderItem(path)) != expected) failures |= 4;
+            if (EntriesIn(dir.Path()) != (c.fillUp ? 2u : 1u)) failures |= 8;
             struct stat info {};
             if (!c.written && (::stat(path.c_str(), &info) != 0 || info.st_mtim.tv_sec != longAgo[1].tv_sec)) failures |= 16;
             return failures;
         });
         if (code == kCannotMount) GTEST_SKIP() << "mounting a file system is not permitted here (not root, or no private mount namespace)";
-        if (code == kNoUserToWriteAs) GTEST_SKIP() << "there is no user 'nobody' to write as";
         EXPECT_EQ(code, 0);
+    }
+}
+
+// A save keeps what the file has besides its text: its owner, group,
+// permissions and extended attributes, and every name it has. Where a new
+// file cannot be given all of them, the file is written into instead, and
+// the copy of its old text kept beside it meanwhile is gone afterwards.
+TEST(WriteTextAtomically, KeepsOwnerGroupPermissionsAttributesAndLinks)
+{
+    struct Case {
+        const char* what;
+        uid_t owner;
+        gid_t group;
+        mode_t mode;
+        mode_t folderMode;
+        std::optional<Identity> saver = {}; // nothing: root
+        bool secondName = false;
+        bool attribute = false;
+        const char* faults = "";
+    };
+    const Case cases[] = {
+        {"root over another user's file with an attribute", kNobody, kNobody, 0640, 0755, {}, false, true},
+        {"a member of its group over a group-shared file", 4002, 4000, 0664, 0777, Identity{4001, 4001, {4000}}},
+        {"another user's file in a sticky folder", 4002, 4002, 0666, 01777, Identity{4001, 4001, {}}},
+        {"a file with a second name", 0, 0, 0640, 0755, {}, true},
+        {"an attribute that may not be set", 0, 0, 0640, 0755, {}, false, true, "fsetxattr=EPERM"},
+    };
+    const std::string attribute = "user.sorvanel-test";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const int code = OnAFileSystemOfItsOwn(dir.Path(), "tmpfs", [&] {
+            const std::string folder = dir.MakeFolder("shared");
+            const std::string path = dir.Write("shared/out.glyphs", "the old text");
+            if (::chmod(folder.c_str(), c.folderMode) != 0 || ::chown(path.c_str(), c.owner, c.group) != 0
+                || ::chmod(path.c_str(), c.mode) != 0) {
+                return 100;
+            }
+            if (c.attribute && ::setxattr(path.c_str(), attribute.c_str(), "kept", 4, 0) != 0) return 100;
+            if (c.secondName && ::link(path.c_str(), (folder + "/second.glyphs").c_str()) != 0) return 100;
+            auto save = [&] {
+                ScopedFaults faults(c.faults);
+                try {
+                    WriteTextAtomically(FolderItem(path), "the new text");
+                    return 0;
+                } catch (const IOException&) {
+                    return 1;
+                }
+            };
+            int failures = c.saver ? RunAs(*c.saver, save) : save();
+            struct stat info {};
+            if (ReadAllText(FolderItem(path)) != "the new text" || ::stat(path.c_str(), &info) != 0) return failures | 2;
+            if (info.st_uid != c.owner || info.st_gid != c.group || (info.st_mode & 07777) != c.mode) failures |= 4;
+            char value[8] = {};
+            if (c.attribute && ::getxattr(path.c_str(), attribute.c_str(), value, sizeof value) != 4) failures |= 8;
+            if (c.secondName && ReadAllText(FolderItem(folder + "/second.glyphs")) != "the new text") failures |= 16;
+            if (EntriesIn(folder) != (c.secondName ? 2u : 1u)) failures |= 32;
+            return failures;
+        });
+        if (code == kCannotMount) GTEST_SKIP() << "mounting a file system is not permitted here (not root, or no private mount namespace)";
+        EXPECT_EQ(code, 0);
+    }
+}
+
+// A save killed at any moment leaves the file whole and nothing else: the
+// new text has no name until it takes the file's place, and while a file is
+// written into, the copy beside it holds the old text.
+TEST(WriteTextAtomically, AKilledSaveLeavesTheFileWholeAndNothingElse)
+{
+    struct Case {
+        const char* what;
+        const char* faults;
+        bool secondName;                    // the file is written into
+        std::vector<std::string> afterwards; // the folder's files, each with the old text
+    };
+    const Case cases[] = {
+        {"killed at the flush of the new file", "fsync=kill@1", false, {"out.glyphs"}},
+        {"killed at the first flush of the overwrite", "fsync=kill@2", true, {"out.glyphs~"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const std::string path = dir.Write("out.glyphs", "the old text");
+        if (c.secondName) {
+            ASSERT_EQ(::link(path.c_str(), dir.Path("second.glyphs").c_str()), 0);
+        }
+        const int code = InChildProcess([&] {
+            ScopedFaults faults(c.faults);
+            WriteTextAtomically(FolderItem(path), "the new text");
+            return 0;
+        });
+        EXPECT_EQ(code, -1); // killed
+        for (const std::string& name : c.afterwards) EXPECT_EQ(ReadAllText(FolderItem(dir.Path(name))), "the old text") << name;
+        EXPECT_EQ(EntriesIn(dir.Path()), c.afterwards.size() + (c.secondName ? 2 : 0));
     }
 }
 

@@ -9,14 +9,19 @@
 #include <vector>
 
 #include <dlfcn.h>
+#include <signal.h>
+#include <unistd.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 
 namespace {
 
+// Not an errno: the process is killed at the call.
+constexpr int kKill = -1;
+
 struct Rule {
     std::string call;
-    int error = 0; // 0: a short write
+    int error = 0; // 0: a short write; kKill
     long nth = 0;  // 0: every call
 };
 
@@ -37,7 +42,8 @@ State& Faults()
 int ErrorNamed(const std::string& name)
 {
     static const std::map<std::string, int> kErrors = {
-        {"EIO", EIO}, {"ENOSPC", ENOSPC}, {"EFBIG", EFBIG}, {"EDQUOT", EDQUOT}, {"EINTR", EINTR}};
+        {"EIO", EIO}, {"ENOSPC", ENOSPC}, {"EFBIG", EFBIG}, {"EDQUOT", EDQUOT}, {"EINTR", EINTR},
+        {"EPERM", EPERM}, {"EOPNOTSUPP", EOPNOTSUPP}};
     const auto found = kErrors.find(name);
     if (found == kErrors.end()) std::abort(); // a misspelt rule would test nothing
     return found->second;
@@ -55,7 +61,7 @@ std::vector<Rule> Parse(std::string_view text)
         Rule rule;
         rule.call = std::string(item.substr(0, equals));
         const std::string what(item.substr(equals + 1, at == std::string_view::npos ? std::string_view::npos : at - equals - 1));
-        rule.error = what == "short" ? 0 : ErrorNamed(what);
+        rule.error = what == "short" ? 0 : what == "kill" ? kKill : ErrorNamed(what);
         if (at != std::string_view::npos) rule.nth = std::atol(std::string(item.substr(at + 1)).c_str());
         rules.push_back(rule);
     }
@@ -84,7 +90,9 @@ Verdict Decide(const char* call)
         if (rule.call != call) continue;
         const bool hit = rule.nth != 0 ? number == rule.nth : rule.error != EINTR || number % 2 == 1;
         if (!hit) continue;
-        if (rule.error == 0) {
+        if (rule.error == kKill) {
+            ::kill(::getpid(), SIGKILL);
+        } else if (rule.error == 0) {
             verdict.cutShort = true;
         } else if (verdict.error == 0) {
             verdict.error = rule.error;
@@ -107,6 +115,21 @@ Function* Real(const char* name)
 
 using Pwrite = ssize_t(int, const void*, size_t, off_t);
 using Sync = int(int);
+
+// The errno that `call` on the regular file `fd` fails with now, or 0.
+int FailureOf(const char* call, int fd)
+{
+    return TypeOf(fd) == S_IFREG ? Decide(call).error : 0;
+}
+
+// Fails with `error` as a call of the C library does, or makes the real call.
+template <class Real>
+auto FailOr(int error, Real real) -> decltype(real())
+{
+    if (error == 0) return real();
+    errno = error;
+    return -1;
+}
 
 ssize_t InjectedPwrite(Pwrite* real, int fd, const void* buffer, size_t count, off_t offset)
 {
@@ -183,6 +206,60 @@ int close(int fd)
         }
     }
     return real(fd);
+}
+
+int fallocate(int fd, int mode, off_t offset, off_t length)
+{
+    static auto* real = Real<int(int, int, off_t, off_t)>("fallocate");
+    return FailOr(FailureOf("fallocate", fd), [&] { return real(fd, mode, offset, length); });
+}
+
+int fallocate64(int fd, int mode, off_t offset, off_t length)
+{
+    static auto* real = Real<int(int, int, off_t, off_t)>("fallocate64");
+    return FailOr(FailureOf("fallocate", fd), [&] { return real(fd, mode, offset, length); });
+}
+
+int ftruncate(int fd, off_t length)
+{
+    static auto* real = Real<int(int, off_t)>("ftruncate");
+    return FailOr(FailureOf("ftruncate", fd), [&] { return real(fd, length); });
+}
+
+int ftruncate64(int fd, off_t length)
+{
+    static auto* real = Real<int(int, off_t)>("ftruncate64");
+    return FailOr(FailureOf("ftruncate", fd), [&] { return real(fd, length); });
+}
+
+int fchmod(int fd, mode_t mode)
+{
+    static auto* real = Real<int(int, mode_t)>("fchmod");
+    return FailOr(FailureOf("fchmod", fd), [&] { return real(fd, mode); });
+}
+
+int fchown(int fd, uid_t owner, gid_t group)
+{
+    static auto* real = Real<int(int, uid_t, gid_t)>("fchown");
+    return FailOr(FailureOf("fchown", fd), [&] { return real(fd, owner, group); });
+}
+
+int fsetxattr(int fd, const char* name, const void* value, size_t size, int flags)
+{
+    static auto* real = Real<int(int, const char*, const void*, size_t, int)>("fsetxattr");
+    return FailOr(FailureOf("fsetxattr", fd), [&] { return real(fd, name, value, size, flags); });
+}
+
+int stat(const char* path, struct stat* info)
+{
+    static auto* real = Real<int(const char*, struct stat*)>("stat");
+    return FailOr(Decide("stat").error, [&] { return real(path, info); });
+}
+
+int lstat(const char* path, struct stat* info)
+{
+    static auto* real = Real<int(const char*, struct stat*)>("lstat");
+    return FailOr(Decide("stat").error, [&] { return real(path, info); });
 }
 
 } // extern "C"

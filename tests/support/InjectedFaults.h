@@ -10,10 +10,13 @@
 //
 // Rules are separated by commas, each "call=what" or "call=what@n":
 // - call: "pwrite", "fsync" (fsync and fdatasync of a regular file),
-//   "dirsync" (fsync of a folder) or "close" (of a regular file);
-// - what: "EIO", "ENOSPC", "EFBIG", "EDQUOT" or "EINTR" (the call fails with
-//   that errno), or "short" (a write takes half of what it is given, at
-//   least one byte);
+//   "dirsync" (fsync of a folder), "close", "fallocate", "ftruncate",
+//   "fchmod", "fchown", "fsetxattr" (each of a regular file), or "stat"
+//   (stat and lstat of any path);
+// - what: "EIO", "ENOSPC", "EFBIG", "EDQUOT", "EINTR", "EPERM" or
+//   "EOPNOTSUPP" (the call fails with that errno), "short" (a write takes
+//   half of what it is given, at least one byte), or "kill" (the process is
+//   killed at the call, as by a user or a power cut);
 // - @n: only the n-th such call from now on. Without it every call is hit,
 //   except with EINTR, which hits every other call so that a retry goes on.
 // Calls on anything else than regular files and folders are left alone.

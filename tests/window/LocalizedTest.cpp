@@ -35,11 +35,17 @@ const Message kMessages[] = {
     {Localized::Both_AJ1_Map_Files_are_the_same, "Both AJ1 Map Files are the same.", nullptr},
     {Localized::The_Glyphs_file_is_empty, "The Glyphs file is empty.", nullptr},
     {Localized::The_repaired_file_could_not_be_saved, "The repaired file could not be saved.", nullptr},
+    {Localized::The_repaired_file_was_saved_but_may_not_be_on_the_disk_yet, "The repaired file was saved, but it may not be on the disk yet.", nullptr},
+    {Localized::The_repaired_file_was_saved_but_a_copy_of_its_old_text_is_left,
+     "The repaired file was saved, but a copy of its old text is left beside it.", nullptr},
     // The program's own reasons in that alert.
     {platform::FileReasons::It_is_not_a_regular_file, "it is not a regular file", nullptr},
     {platform::FileReasons::Its_folder_is_not_writable_and_no_safe_overwrite,
      "its folder is not writable, and this file system cannot promise the room to overwrite the file safely", nullptr},
     {platform::FileReasons::Old_content_not_written_back, "%1, and its old content could not be written back: %2", nullptr},
+    {platform::FileReasons::Temporary_file_not_removed, "the temporary file %1 could not be removed: %2", nullptr},
+    {platform::FileReasons::Old_text_copy_not_removed, "the copy of its old text, %1, could not be removed: %2", nullptr},
+    {platform::FileReasons::Old_text_is_kept_in, "its old text is kept in %1", nullptr},
 };
 
 } // namespace
