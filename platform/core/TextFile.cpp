@@ -37,7 +37,6 @@ std::string ReadAllText(const FolderItem& file)
 
 namespace {
 
-// No file can be made in a folder the user may not write to.
 bool FolderIsNotWritable(const std::filesystem::path& file)
 {
     const std::filesystem::path folder = file.parent_path();
@@ -56,8 +55,9 @@ void WriteTextAtomically(const FolderItem& file, std::string_view text)
     // Until it has the old file's permissions, nobody else may read it.
     NewFile newFile(place.file.parent_path(), place.existing ? 0600 : 0666);
     if (newFile.fd() < 0) {
-        // An existing file in such a folder that the user may write to is
-        // overwritten in place instead.
+        // No new file can be made in a folder the user may not write to; an
+        // existing file there that the user may write to is overwritten in
+        // place instead, with nowhere to keep a copy of its old text.
         if (place.existing && FolderIsNotWritable(place.file)) {
             WriteInPlace(path, place.file, text, OldTextCopying::None);
             return;

@@ -208,30 +208,6 @@ int close(int fd)
     return real(fd);
 }
 
-int fallocate(int fd, int mode, off_t offset, off_t length)
-{
-    static auto* real = Real<int(int, int, off_t, off_t)>("fallocate");
-    return FailOr(FailureOf("fallocate", fd), [&] { return real(fd, mode, offset, length); });
-}
-
-int fallocate64(int fd, int mode, off_t offset, off_t length)
-{
-    static auto* real = Real<int(int, int, off_t, off_t)>("fallocate64");
-    return FailOr(FailureOf("fallocate", fd), [&] { return real(fd, mode, offset, length); });
-}
-
-int ftruncate(int fd, off_t length)
-{
-    static auto* real = Real<int(int, off_t)>("ftruncate");
-    return FailOr(FailureOf("ftruncate", fd), [&] { return real(fd, length); });
-}
-
-int ftruncate64(int fd, off_t length)
-{
-    static auto* real = Real<int(int, off_t)>("ftruncate64");
-    return FailOr(FailureOf("ftruncate", fd), [&] { return real(fd, length); });
-}
-
 int fchmod(int fd, mode_t mode)
 {
     static auto* real = Real<int(int, mode_t)>("fchmod");

@@ -10,9 +10,9 @@
 //
 // Rules are separated by commas, each "call=what" or "call=what@n":
 // - call: "pwrite", "fsync" (fsync and fdatasync of a regular file),
-//   "dirsync" (fsync of a folder), "close", "fallocate", "ftruncate",
-//   "fchmod", "fchown", "fsetxattr" (each of a regular file), or "stat"
-//   (stat and lstat of any path);
+//   "dirsync" (fsync of a folder), "close", "fchmod", "fchown",
+//   "fsetxattr" (each of a regular file), or "stat" (stat and lstat of any
+//   path);
 // - what: "EIO", "ENOSPC", "EFBIG", "EDQUOT", "EINTR", "EPERM" or
 //   "EOPNOTSUPP" (the call fails with that errno), "short" (a write takes
 //   half of what it is given, at least one byte), or "kill" (the process is
