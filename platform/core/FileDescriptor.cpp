@@ -70,10 +70,15 @@ int SyncToDisk(int fd)
     return result == 0 ? 0 : errno;
 }
 
-int SyncFolderOf(const std::filesystem::path& file)
+std::filesystem::path FolderOf(const std::filesystem::path& file)
 {
     const std::filesystem::path folder = file.parent_path();
-    FileDescriptor fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
+int SyncFolderOf(const std::filesystem::path& file)
+{
+    FileDescriptor fd(::open(FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() < 0) return 0;
     const int error = SyncToDisk(fd.get());
     return error == EINVAL ? 0 : error;

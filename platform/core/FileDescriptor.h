@@ -48,6 +48,9 @@ int WriteFromStart(int fd, std::string_view bytes);
 // Flushes the file's data to the disk. Gives 0, or the errno of the failure.
 int SyncToDisk(int fd);
 
+// The folder that holds `file`: "." for a bare name.
+std::filesystem::path FolderOf(const std::filesystem::path& file);
+
 // Flushes the entries of the folder that holds `file`, so that a new name
 // there outlives a power cut. Gives 0, or the errno of the failure. A folder
 // that cannot be opened for reading (write and search permission only), or

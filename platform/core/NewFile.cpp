@@ -33,7 +33,7 @@ constexpr int kNameAttempts = 100;
 // errno telling why.
 int OpenNewFile(const fs::path& folder, mode_t mode, std::string& name)
 {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
     // File systems without unnamed files answer one of these.
     if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return fd;
     HiddenNames names(folder);

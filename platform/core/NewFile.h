@@ -15,7 +15,7 @@ namespace platform {
 // behind; elsewhere it has a hidden name of its own until then.
 class NewFile {
 public:
-    // Made with `mode` less the user's umask; fd() is negative and error()
+    // Made in `folder` (not empty) with `mode` less the user's umask; fd() is negative and error()
     // tells why when no file could be made.
     NewFile(const std::filesystem::path& folder, mode_t mode);
     // Removes a named file that did not take its place; see Discard.

@@ -30,7 +30,7 @@ std::string NameWith(const std::string& name, const std::string& suffix, std::si
 
 std::size_t NameLimit(const fs::path& folder)
 {
-    const long limit = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+    const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
     return limit > 0 ? static_cast<std::size_t>(limit) : 255;
 }
 
@@ -38,7 +38,7 @@ std::size_t NameLimit(const fs::path& folder)
 // or -1 with errno telling why.
 int CreateCopy(const fs::path& file, std::string& path)
 {
-    const fs::path folder = file.parent_path();
+    const fs::path folder = FolderOf(file);
     const std::size_t limit = NameLimit(folder);
     for (int number = 1; number <= kNumberedNames; ++number) {
         const std::string suffix = number == 1 ? "~" : "~" + std::to_string(number);

@@ -25,15 +25,6 @@ std::optional<struct stat> LookAt(const fs::path& place, const std::string& path
     ThrowErrno(kCannotWrite, path);
 }
 
-std::string ReadLink(const fs::path& link, std::size_t size, const std::string& path)
-{
-    std::string target(size > 0 ? size + 1 : 4096, '\0');
-    const ssize_t length = ::readlink(link.c_str(), target.data(), target.size());
-    if (length < 0) ThrowErrno(kCannotWrite, path);
-    target.resize(static_cast<std::size_t>(length));
-    return target;
-}
-
 } // namespace
 
 SavePlace FindSavePlace(const std::string& path)
@@ -44,7 +35,9 @@ SavePlace FindSavePlace(const std::string& path)
         place.existing = LookAt(place.file, path);
         if (!place.existing || !S_ISLNK(place.existing->st_mode)) break;
         if (links == kMostLinks) throw IOException(kCannotWrite, path, SystemReason(ELOOP));
-        const fs::path target = ReadLink(place.file, static_cast<std::size_t>(place.existing->st_size), path);
+        std::error_code error;
+        const fs::path target = fs::read_symlink(place.file, error);
+        if (error) throw IOException(kCannotWrite, path, SystemReason(error.value()));
         place.file = target.is_absolute() ? target : place.file.parent_path() / target;
     }
     if (!place.existing) return place;

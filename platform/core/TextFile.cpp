@@ -37,10 +37,9 @@ std::string ReadAllText(const FolderItem& file)
 
 namespace {
 
-bool FolderIsNotWritable(const std::filesystem::path& file)
+bool IsNotWritable(const std::filesystem::path& folder)
 {
-    const std::filesystem::path folder = file.parent_path();
-    return ::faccessat(AT_FDCWD, folder.empty() ? "." : folder.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
+    return ::faccessat(AT_FDCWD, folder.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
 }
 
 } // namespace
@@ -53,12 +52,13 @@ void WriteTextAtomically(const FolderItem& file, std::string_view text)
     RefuseOverFileSizeLimit(text.size(), kCannotWrite, path);
     const SavePlace place = FindSavePlace(path);
     // Until it has the old file's permissions, nobody else may read it.
-    NewFile newFile(place.file.parent_path(), place.existing ? 0600 : 0666);
+    const std::filesystem::path folder = FolderOf(place.file);
+    NewFile newFile(folder, place.existing ? 0600 : 0666);
     if (newFile.fd() < 0) {
         // No new file can be made in a folder the user may not write to; an
         // existing file there that the user may write to is overwritten in
         // place instead, with nowhere to keep a copy of its old text.
-        if (place.existing && FolderIsNotWritable(place.file)) {
+        if (place.existing && IsNotWritable(folder)) {
             WriteInPlace(path, place.file, text, OldTextCopying::None);
             return;
         }
@@ -70,6 +70,9 @@ void WriteTextAtomically(const FolderItem& file, std::string_view text)
     if (place.existing) {
         const bool same = GiveAttributesOf(place.file, *place.existing, newFile.fd());
         if ((!same || place.existing->st_nlink > 1) && OverwritesInPlace(place.file)) {
+            // The new file goes first, so that a kill while the file is
+            // written into leaves only the copy of its old text.
+            if (const std::string left = newFile.Discard(); !left.empty()) throw IOException(kCannotWrite, path, left);
             WriteInPlace(path, place.file, text, OldTextCopying::Beside);
             return;
         }
