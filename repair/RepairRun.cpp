@@ -110,7 +110,7 @@ void RunRepair(RepairView& view)
     } catch (const platform::SavedWithFaultException& fault) {
         // The new text is in place: saying that it could not be saved would
         // send the user to save again, or to give up on a file that is there.
-        const bool mayNotBeOnDisk = fault.What() == platform::SavedWithFaultException::Fault::MayNotBeOnDisk;
+        const bool mayNotBeOnDisk = fault.Kind() == platform::SavedWithFaultException::Fault::MayNotBeOnDisk;
         ShowAlert(mayNotBeOnDisk ? Localized::The_repaired_file_was_saved_but_may_not_be_on_the_disk_yet()
                                  : Localized::The_repaired_file_was_saved_but_a_copy_of_its_old_text_is_left(),
                   fault.Path() + "\n" + fault.Reason());

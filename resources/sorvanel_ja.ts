@@ -71,6 +71,10 @@
         <source>its folder is not writable, and this file system cannot promise the room to overwrite the file safely</source>
         <translation>フォルダに書き込めず、このファイルシステムではファイルを安全に上書きする領域を確保できません</translation>
     </message>
+    <message id="FileReasons.Another_file_took_its_place">
+        <source>another file took its place while it was being saved</source>
+        <translation>保存中に別のファイルがその場所に置かれました</translation>
+    </message>
     <message id="FileReasons.Old_content_not_written_back">
         <source>%1, and its old content could not be written back: %2</source>
         <translation>%1。元の内容も書き戻せませんでした: %2</translation>
@@ -86,6 +90,10 @@
     <message id="FileReasons.Old_text_is_kept_in">
         <source>its old text is kept in %1</source>
         <translation>元のテキストは %1 に残っています</translation>
+    </message>
+    <message id="FileReasons.No_free_name_for_an_old_text_copy">
+        <source>no copy of its old text could be made beside it: %1 and the names numbered after it are taken</source>
+        <translation>元のテキストのコピーをその横に作れませんでした: %1 と番号付きの名前はすべて使われています</translation>
     </message>
     <message id="RegExVesk.kAlert_Metacharacters">
         <source>Metacharacters ^ $ \b cannot be used alone.</source>

@@ -20,14 +20,23 @@ class IOException : public RuntimeException {
 public:
     using RuntimeException::RuntimeException;
     // The message reads "<action> <path>: <reason>".
-    IOException(const std::string& action, std::string path, std::string reason)
-        : RuntimeException(action + " " + path + ": " + reason), m_path(std::move(path)), m_reason(std::move(reason))
+    IOException(const std::string& action, const std::string& path, const std::string& reason)
+        : IOException(Message{action + " " + path + ": " + reason}, path, reason)
     {
     }
 
     // Both empty when the exception was made from a message alone.
     const std::string& Path() const { return m_path; }
     const std::string& Reason() const { return m_reason; }
+
+protected:
+    struct Message {
+        std::string text;
+    };
+    IOException(Message message, std::string path, std::string reason)
+        : RuntimeException(message.text), m_path(std::move(path)), m_reason(std::move(reason))
+    {
+    }
 
 private:
     std::string m_path;
@@ -42,11 +51,12 @@ public:
         MayNotBeOnDisk, // flushing or closing after the text was in place failed
         OldCopyLeft,    // the copy of the old text beside the file is still there
     };
-    SavedWithFaultException(Fault fault, std::string path, std::string reason)
-        : IOException("Saved", std::move(path), std::move(reason)), m_fault(fault)
+    // The message reads "Saved <path>, but a later step failed: <reason>".
+    SavedWithFaultException(Fault fault, const std::string& path, const std::string& reason)
+        : IOException(Message{"Saved " + path + ", but a later step failed: " + reason}, path, reason), m_fault(fault)
     {
     }
-    Fault What() const { return m_fault; }
+    Fault Kind() const { return m_fault; }
 
 private:
     Fault m_fault;

@@ -39,26 +39,25 @@ std::optional<std::string> ReadSized(Call call)
     return std::nullopt;
 }
 
-// Names in a list of extended attributes, each ended by a zero byte.
-std::vector<std::string> Names(const std::string& list)
+std::optional<std::string> AttributeOf(int fd, const std::string& name)
 {
-    std::vector<std::string> names;
-    for (std::size_t start = 0; start < list.size();) {
-        const std::size_t end = list.find('\0', start);
-        names.push_back(list.substr(start, end - start));
-        start = end == std::string::npos ? list.size() : end + 1;
-    }
-    return names;
+    return ReadSized([&](char* bytes, std::size_t size) { return ::fgetxattr(fd, name.c_str(), bytes, size); });
 }
 
-// The names of a file's attributes: `list` answers like listxattr. Gives
-// nothing when they cannot be read; none where they are not stored.
-template <class List>
-std::optional<std::vector<std::string>> AttributeNames(List list)
+// The names of the attributes of the file open at `fd`. Gives nothing when
+// they cannot be read; none where they are not stored.
+std::optional<std::vector<std::string>> AttributeNames(int fd)
 {
-    const std::optional<std::string> names = ReadSized(list);
-    if (!names) return NotStored(errno) ? std::optional(std::vector<std::string>()) : std::nullopt;
-    return Names(*names);
+    const std::optional<std::string> list = ReadSized([fd](char* names, std::size_t size) { return ::flistxattr(fd, names, size); });
+    if (!list) return NotStored(errno) ? std::optional(std::vector<std::string>()) : std::nullopt;
+    // Each name is ended by a zero byte.
+    std::vector<std::string> names;
+    for (std::size_t start = 0; start < list->size();) {
+        const std::size_t end = list->find('\0', start);
+        names.push_back(list->substr(start, end - start));
+        start = end == std::string::npos ? list->size() : end + 1;
+    }
+    return names;
 }
 
 bool GiveOwner(const struct stat& existing, int fd)
@@ -71,44 +70,77 @@ bool GiveOwner(const struct stat& existing, int fd)
     return ::fchown(fd, owner, group) == 0 || NotStored(errno);
 }
 
-bool GiveExtendedAttributes(const std::filesystem::path& file, int fd)
-{
-    const char* path = file.c_str();
-    const auto wanted = AttributeNames([path](char* list, std::size_t size) { return ::listxattr(path, list, size); });
-    const auto got = AttributeNames([fd](char* list, std::size_t size) { return ::flistxattr(fd, list, size); });
-    if (!wanted || !got) return false;
-    // The new file may have been given attributes of its own, such as the
-    // folder's default ACL, which the old file did not have.
-    for (const std::string& name : *got) {
-        if (std::ranges::find(*wanted, name) != wanted->end()) continue;
-        if (::fremovexattr(fd, name.c_str()) != 0 && errno != ENODATA) return false;
-    }
-    for (const std::string& name : *wanted) {
-        const auto value = ReadSized([&](char* bytes, std::size_t size) { return ::getxattr(path, name.c_str(), bytes, size); });
-        if (!value) {
-            if (errno == ENODATA) continue; // removed meanwhile
-            return false;
-        }
-        // Set only where it differs: a security label the new file already
-        // has may not be set even to the same value.
-        const auto current = ReadSized([&](char* bytes, std::size_t size) { return ::fgetxattr(fd, name.c_str(), bytes, size); });
-        if (current == value) continue;
-        if (::fsetxattr(fd, name.c_str(), value->data(), value->size(), 0) != 0 && !NotStored(errno)) return false;
-    }
-    return true;
-}
-
-} // namespace
-
+// Sets the permission bits of the user's own file `fd` to those of `mode`.
+// Gives true when they are set or the file system does not store them (it
+// refuses, or does not know the call).
 bool GivePermissionBits(int fd, mode_t mode)
 {
     return ::fchmod(fd, mode & 07777) == 0 || NotStored(errno) || errno == EPERM;
 }
 
-bool GiveAttributesOf(const std::filesystem::path& file, const struct stat& existing, int fd)
+bool GiveExtendedAttributes(int file, int fd)
+{
+    const auto wanted = AttributeNames(file);
+    const auto got = AttributeNames(fd);
+    if (!wanted || !got) return false;
+    bool given = true;
+    // The new file may have been given attributes of its own, such as the
+    // folder's default ACL, which the old file did not have.
+    for (const std::string& name : *got) {
+        if (std::ranges::find(*wanted, name) != wanted->end()) continue;
+        if (::fremovexattr(fd, name.c_str()) != 0 && errno != ENODATA) given = false;
+    }
+    for (const std::string& name : *wanted) {
+        const auto value = AttributeOf(file, name);
+        if (!value) {
+            if (errno != ENODATA) given = false; // ENODATA: removed meanwhile
+            continue;
+        }
+        // Set only where it differs: a security label the new file already
+        // has may not be set even to the same value.
+        if (AttributeOf(fd, name) == value) continue;
+        if (::fsetxattr(fd, name.c_str(), value->data(), value->size(), 0) != 0 && !NotStored(errno)) given = false;
+    }
+    return given;
+}
+
+// Gives the copy the ACL of the file, where it has one. Gives true when it
+// is given or there is none.
+bool GiveAccessControlList(int file, int copy)
+{
+    const char* const name = "system.posix_acl_access";
+    const std::optional<std::string> entries = AttributeOf(file, name);
+    if (!entries) return errno == ENODATA || NotStored(errno);
+    return ::fsetxattr(copy, name, entries->data(), entries->size(), 0) == 0;
+}
+
+} // namespace
+
+bool GiveAttributesOf(int file, const struct stat& existing, int fd)
 {
     // The owner first: changing it clears the set-user-ID and set-group-ID bits.
-    return GiveOwner(existing, fd) && GivePermissionBits(fd, existing.st_mode) && GiveExtendedAttributes(file, fd);
+    const bool owner = GiveOwner(existing, fd);
+    const mode_t mode = owner ? existing.st_mode : existing.st_mode & ~mode_t{S_ISUID | S_ISGID};
+    const bool bits = GivePermissionBits(fd, mode);
+    const bool attributes = GiveExtendedAttributes(file, fd);
+    return owner && bits && attributes;
+}
+
+void GiveCopyPermissions(int copy, int file, const struct stat& existing)
+{
+    struct stat got {};
+    const bool group = ::fstat(copy, &got) == 0
+        && (got.st_gid == existing.st_gid || ::fchown(copy, static_cast<uid_t>(-1), existing.st_gid) == 0);
+    // The file's ACL names its group's entry, so it is given only with the group.
+    const bool acl = group && GiveAccessControlList(file, copy);
+    mode_t bits = existing.st_mode & 0777;
+    if (!acl) {
+        const mode_t others = bits & 07;
+        bits = (bits & 0700) | (others << 3) | others;
+    }
+    // After the ACL, whose mask this sets; a failure leaves the copy as it
+    // was made, open to its owner alone.
+    [[maybe_unused]] const int set = ::fchmod(copy, bits);
 }
 
 } // namespace platform

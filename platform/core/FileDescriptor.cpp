@@ -76,9 +76,9 @@ std::filesystem::path FolderOf(const std::filesystem::path& file)
     return folder.empty() ? std::filesystem::path(".") : folder;
 }
 
-int SyncFolderOf(const std::filesystem::path& file)
+int SyncFolder(int folder)
 {
-    FileDescriptor fd(::open(FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor fd(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() < 0) return 0;
     const int error = SyncToDisk(fd.get());
     return error == EINVAL ? 0 : error;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include <unistd.h>
 
@@ -17,6 +18,15 @@ public:
     ~FileDescriptor() { if (m_fd >= 0) ::close(m_fd); }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
+    FileDescriptor(FileDescriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept
+    {
+        if (this != &other) {
+            if (m_fd >= 0) ::close(m_fd);
+            m_fd = std::exchange(other.m_fd, -1);
+        }
+        return *this;
+    }
     int get() const { return m_fd; }
 
     // Closes it now and gives 0, or the errno of the failure: a file system
@@ -51,12 +61,12 @@ int SyncToDisk(int fd);
 // The folder that holds `file`: "." for a bare name.
 std::filesystem::path FolderOf(const std::filesystem::path& file);
 
-// Flushes the entries of the folder that holds `file`, so that a new name
-// there outlives a power cut. Gives 0, or the errno of the failure. A folder
-// that cannot be opened for reading (write and search permission only), or
-// a file system that cannot flush a folder, gives no failure: there is
-// nothing the program could do.
-int SyncFolderOf(const std::filesystem::path& file);
+// Flushes the entries of the open folder `folder`, so that a new name there
+// outlives a power cut. Gives 0, or the errno of the failure. A folder that
+// cannot be opened for reading (write and search permission only), or a file
+// system that cannot flush a folder, gives no failure: there is nothing the
+// program could do.
+int SyncFolder(int folder);
 
 // Refuses (with "File too large") a file of `length` bytes over the largest
 // size this process may write: past it a write would stop half-way, or end

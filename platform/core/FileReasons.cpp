@@ -18,6 +18,12 @@ std::string Its_folder_is_not_writable_and_no_safe_overwrite(std::string_view la
                               language);
 }
 
+std::string Another_file_took_its_place(std::string_view language)
+{
+    return GetLocalizedString("FileReasons.Another_file_took_its_place",
+                              "another file took its place while it was being saved", language);
+}
+
 std::string Old_content_not_written_back(std::string_view language)
 {
     return GetLocalizedString("FileReasons.Old_content_not_written_back",
@@ -39,6 +45,13 @@ std::string Old_text_copy_not_removed(std::string_view language)
 std::string Old_text_is_kept_in(std::string_view language)
 {
     return GetLocalizedString("FileReasons.Old_text_is_kept_in", "its old text is kept in %1", language);
+}
+
+std::string No_free_name_for_an_old_text_copy(std::string_view language)
+{
+    return GetLocalizedString("FileReasons.No_free_name_for_an_old_text_copy",
+                              "no copy of its old text could be made beside it: %1 and the names numbered after it are taken",
+                              language);
 }
 
 std::string FillIn(const std::string& text, std::initializer_list<std::string> values)

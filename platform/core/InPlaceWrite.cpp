@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -26,18 +25,15 @@ namespace {
 // Copy-on-write and log-structured file systems (btrfs, ZFS, bcachefs, F2FS,
 // NILFS) write every change to new blocks, and network and FUSE file systems
 // leave it to a server that may: on those an overwrite can run out of space
-// whatever was reserved, so they are refused.
+// whatever was reserved, so an overwrite without a copy of the old text is
+// refused there.
 constexpr long kOverwritesInPlace[] = {EXT4_SUPER_MAGIC, XFS_SUPER_MAGIC, TMPFS_MAGIC};
-
-bool IsOverwrittenInPlace(const struct statfs& info)
-{
-    return std::ranges::find(kOverwritesInPlace, static_cast<long>(info.f_type)) != std::end(kOverwritesInPlace);
-}
 
 bool OverwritesInPlace(int fd)
 {
     struct statfs info {};
-    return ::fstatfs(fd, &info) == 0 && IsOverwrittenInPlace(info);
+    return ::fstatfs(fd, &info) == 0
+        && std::ranges::find(kOverwritesInPlace, static_cast<long>(info.f_type)) != std::end(kOverwritesInPlace);
 }
 
 IOException NoSafeOverwrite(const std::string& path)
@@ -55,16 +51,18 @@ int Allocate(int fd, int mode, off_t length)
 }
 
 // Reserves the first `length` bytes without changing the file's size. Gives
-// 0, or the errno of the failure. Not posix_fallocate: where the file system
+// 0, or the errno of the failure; EOPNOTSUPP, where the file system cannot
+// reserve, only when `needed`. Not posix_fallocate: where the file system
 // cannot reserve, it writes zeros over the file's own content instead.
-int Reserve(int fd, std::size_t length)
+int Reserve(int fd, std::size_t length, bool needed)
 {
     if (length == 0) return 0;
     const auto end = static_cast<off_t>(length);
     // Unsharing first gives blocks shared with a copy their own; file
     // systems that share no blocks do not know the flag.
-    const int error = Allocate(fd, FALLOC_FL_UNSHARE_RANGE | FALLOC_FL_KEEP_SIZE, end);
-    return error == EOPNOTSUPP ? Allocate(fd, FALLOC_FL_KEEP_SIZE, end) : error;
+    int error = Allocate(fd, FALLOC_FL_UNSHARE_RANGE | FALLOC_FL_KEEP_SIZE, end);
+    if (error == EOPNOTSUPP) error = Allocate(fd, FALLOC_FL_KEEP_SIZE, end);
+    return error == EOPNOTSUPP && !needed ? 0 : error;
 }
 
 int CutAndSync(int fd, std::size_t length)
@@ -95,52 +93,40 @@ int WriteBack(int fd, std::string_view old)
 
 } // namespace
 
-bool OverwritesInPlace(const std::filesystem::path& file)
+void WriteInPlace(SavePlace& place, std::string_view text, OldTextCopying copying)
 {
-    struct statfs info {};
-    return ::statfs(file.c_str(), &info) == 0 && IsOverwrittenInPlace(info);
-}
+    const std::string& path = place.Chosen();
+    const int fd = place.File();
+    if (copying == OldTextCopying::None && !OverwritesInPlace(fd)) throw NoSafeOverwrite(path);
 
-void WriteInPlace(const std::string& path, const std::filesystem::path& file, std::string_view text,
-                  OldTextCopying copying)
-{
-    // Opened for reading too, to keep the old content; and not truncated:
-    // the file keeps every byte until the new ones are in place.
-    FileDescriptor fd(::open(file.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
-    if (fd.get() < 0) ThrowErrno(kCannotWrite, path);
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) ThrowErrno(kCannotWrite, path);
-    if (!S_ISREG(info.st_mode)) throw IOException(kCannotWrite, path, FileReasons::It_is_not_a_regular_file());
-    if (!OverwritesInPlace(fd.get())) throw NoSafeOverwrite(path);
-
-    const std::string old = ReadFromStart(fd.get(), static_cast<std::size_t>(info.st_size), kCannotWrite, path);
+    const std::string old = ReadFromStart(fd, static_cast<std::size_t>(place.Existing().st_size), kCannotWrite, path);
     // Room for the longer content, so that writing the old one back cannot
     // run out of space either; and an old content over the size limit could
     // not be written back.
     const std::size_t room = std::max(old.size(), text.size());
     RefuseOverFileSizeLimit(room, kCannotWrite, path);
     std::optional<OldTextCopy> copy;
-    if (copying == OldTextCopying::Beside) copy.emplace(file, old, info.st_mode, path);
+    if (copying == OldTextCopying::Beside) copy.emplace(place, old);
     // Gives `reason` with the copy removed, or with why it could not be.
     auto withoutCopy = [&copy](const std::string& reason) { return copy ? FileReasons::Joined(reason, copy->Remove()) : reason; };
 
-    if (const int error = Reserve(fd.get(), room)) {
-        if (error == EOPNOTSUPP && !copy) throw NoSafeOverwrite(path);
+    if (const int error = Reserve(fd, room, !copy)) {
+        if (error == EOPNOTSUPP) throw NoSafeOverwrite(path);
         // A reservation cut short can keep blocks past the end of the file;
         // cutting the file at its own length gives them back to a full disk.
         // Only then: a cut, even to the same length, marks the file modified.
         struct stat after {};
-        if (::fstat(fd.get(), &after) == 0 && after.st_blocks > info.st_blocks) {
-            [[maybe_unused]] const int released = ::ftruncate(fd.get(), static_cast<off_t>(old.size()));
+        if (::fstat(fd, &after) == 0 && after.st_blocks > place.Existing().st_blocks) {
+            [[maybe_unused]] const int released = ::ftruncate(fd, static_cast<off_t>(old.size()));
         }
         throw IOException(kCannotWrite, path, withoutCopy(SystemReason(error)));
     }
 
-    const int error = Overwrite(fd.get(), text);
+    const int error = Overwrite(fd, text);
     if (error == 0) {
         // The new text is on the disk; a close that fails all the same is
         // still told, but not as a failure to save.
-        const int closeError = fd.Close();
+        const int closeError = place.CloseFile();
         const std::string left = withoutCopy("");
         if (closeError != 0) {
             throw SavedWithFaultException(SavedWithFaultException::Fault::MayNotBeOnDisk, path,
@@ -152,8 +138,8 @@ void WriteInPlace(const std::string& path, const std::filesystem::path& file, st
     // The room is reserved again first: where the failure came after the file
     // was cut to a shorter new text, the old content would otherwise stop
     // half-way on a full disk, and the file would be neither text.
-    int restoreError = Reserve(fd.get(), room);
-    if (restoreError == 0) restoreError = WriteBack(fd.get(), old);
+    int restoreError = Reserve(fd, room, !copy);
+    if (restoreError == 0) restoreError = WriteBack(fd, old);
     if (restoreError == 0) throw IOException(kCannotWrite, path, withoutCopy(SystemReason(error)));
     // The copy, if any, now holds the only whole old text: it stays.
     std::string reason = FileReasons::FillIn(FileReasons::Old_content_not_written_back(), {SystemReason(error), SystemReason(restoreError)});

@@ -1,6 +1,7 @@
 #include "platform/core/NewFile.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <random>
 #include <utility>
 
@@ -12,17 +13,14 @@
 namespace platform {
 namespace {
 
-namespace fs = std::filesystem;
-
 // Hidden names of the program's own that do not grow with the final name,
 // so that a name as long as the file system allows can still be saved.
 class HiddenNames {
 public:
-    explicit HiddenNames(const fs::path& folder) : m_folder(folder), m_generator(std::random_device()()) {}
-    std::string Next() { return (m_folder / (".sorvanel-" + std::to_string(m_generator() % 1000000) + ".tmp")).string(); }
+    HiddenNames() : m_generator(std::random_device()()) {}
+    std::string Next() { return ".sorvanel-" + std::to_string(m_generator() % 1000000) + ".tmp"; }
 
 private:
-    fs::path m_folder;
     std::mt19937 m_generator;
 };
 
@@ -31,15 +29,15 @@ constexpr int kNameAttempts = 100;
 // Opens the new file: unnamed where the file system allows, otherwise under
 // a hidden name, which it sets `name` to. Gives the descriptor, or -1 with
 // errno telling why.
-int OpenNewFile(const fs::path& folder, mode_t mode, std::string& name)
+int OpenNewFile(int folder, mode_t mode, std::string& name)
 {
-    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    const int fd = ::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
     // File systems without unnamed files answer one of these.
     if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return fd;
-    HiddenNames names(folder);
+    HiddenNames names;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         name = names.Next();
-        const int named = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+        const int named = ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
         if (named >= 0) return named;
         if (errno != EEXIST) break;
     }
@@ -49,46 +47,54 @@ int OpenNewFile(const fs::path& folder, mode_t mode, std::string& name)
 
 } // namespace
 
-NewFile::NewFile(const fs::path& folder, mode_t mode)
-    : m_folder(folder), m_fd(OpenNewFile(folder, mode, m_name)), m_error(m_fd.get() < 0 ? errno : 0)
+NewFile::NewFile(int folder, std::string folderPath, mode_t mode)
+    : m_folder(folder), m_folderPath(std::move(folderPath)), m_fd(OpenNewFile(folder, mode, m_name)),
+      m_error(m_fd.get() < 0 ? errno : 0)
 {
 }
 
 NewFile::~NewFile()
 {
-    if (!m_name.empty()) ::unlink(m_name.c_str());
+    if (!m_name.empty()) ::unlinkat(m_folder, m_name.c_str(), 0);
 }
 
-// Links the unnamed file under a hidden name: a file cannot be linked over
-// another, so it takes its place by a rename from there.
-int NewFile::GiveName()
+// Links the unnamed file under `name`: through /proc for every user;
+// without /proc, by the call that needs the right to look up any file.
+int NewFile::LinkDescriptor(const std::string& name)
 {
     const std::string self = "/proc/self/fd/" + std::to_string(m_fd.get());
-    HiddenNames names(m_folder);
+    int result = ::linkat(AT_FDCWD, self.c_str(), m_folder, name.c_str(), AT_SYMLINK_FOLLOW);
+    if (result != 0 && errno == ENOENT) result = ::linkat(m_fd.get(), "", m_folder, name.c_str(), AT_EMPTY_PATH);
+    return result == 0 ? 0 : errno;
+}
+
+int NewFile::GiveHiddenName()
+{
+    HiddenNames names;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const std::string name = names.Next();
-        // Through /proc for every user; without /proc, the call that needs
-        // the right to look up any file.
-        int result = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
-        if (result != 0 && errno == ENOENT) result = ::linkat(m_fd.get(), "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH);
-        if (result == 0) {
-            m_name = name;
-            return 0;
-        }
-        if (errno != EEXIST) return errno;
+        const int error = LinkDescriptor(name);
+        if (error == 0) m_name = name;
+        if (error != EEXIST) return error;
     }
     return EEXIST;
 }
 
-int NewFile::PutInPlace(const fs::path& place)
+int NewFile::PutInPlace(const std::string& name)
 {
     if (m_name.empty()) {
-        if (const int error = GiveName()) return error;
+        if (const int error = GiveHiddenName()) return error;
     }
     if (const int error = m_fd.Close()) return error;
-    if (::rename(m_name.c_str(), place.c_str()) != 0) return errno;
+    if (::renameat(m_folder, m_name.c_str(), m_folder, name.c_str()) != 0) return errno;
     m_name.clear();
     return 0;
+}
+
+int NewFile::LinkAs(const std::string& name)
+{
+    if (m_name.empty()) return LinkDescriptor(name);
+    return ::linkat(m_folder, m_name.c_str(), m_folder, name.c_str(), 0) == 0 ? 0 : errno;
 }
 
 std::string NewFile::Discard()
@@ -96,8 +102,9 @@ std::string NewFile::Discard()
     m_fd.Close();
     if (m_name.empty()) return {};
     const std::string name = std::exchange(m_name, {});
-    if (::unlink(name.c_str()) == 0 || errno == ENOENT) return {};
-    return FileReasons::FillIn(FileReasons::Temporary_file_not_removed(), {name, SystemReason(errno)});
+    if (::unlinkat(m_folder, name.c_str(), 0) == 0 || errno == ENOENT) return {};
+    const std::string path = (std::filesystem::path(m_folderPath) / name).string();
+    return FileReasons::FillIn(FileReasons::Temporary_file_not_removed(), {path, SystemReason(errno)});
 }
 
 } // namespace platform

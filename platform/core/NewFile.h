@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 
 #include <sys/types.h>
@@ -9,16 +8,17 @@
 
 namespace platform {
 
-// A file for a new text, made in the folder of the place it is to take. It
-// has no name where the file system allows (O_TMPFILE) and gets one only
-// when it takes its place, so that a save killed before then leaves nothing
-// behind; elsewhere it has a hidden name of its own until then.
+// A file made in a folder, for a new text or for a copy of an old one. It
+// has no name where the file system allows (O_TMPFILE), so that a save
+// killed before it is named leaves nothing behind; elsewhere it has a hidden
+// name of its own, ".sorvanel-<number>.tmp", until then.
 class NewFile {
 public:
-    // Made in `folder` (not empty) with `mode` less the user's umask; fd() is negative and error()
-    // tells why when no file could be made.
-    NewFile(const std::filesystem::path& folder, mode_t mode);
-    // Removes a named file that did not take its place; see Discard.
+    // Made in the open folder `folder` (its path `folderPath` is for
+    // messages) with `mode` less the user's umask; fd() is negative and
+    // error() tells why when no file could be made.
+    NewFile(int folder, std::string folderPath, mode_t mode);
+    // Removes a hidden name that is still there; see Discard.
     ~NewFile();
     NewFile(const NewFile&) = delete;
     NewFile& operator=(const NewFile&) = delete;
@@ -26,19 +26,32 @@ public:
     int fd() const { return m_fd.get(); }
     int error() const { return m_error; }
 
-    // Closes the file and moves it to `place`, over the file there. Gives 0,
-    // or the errno of the failed step, with the file still its own.
-    int PutInPlace(const std::filesystem::path& place);
+    // Closes the file and moves it to `name` in its folder, over the file
+    // there. Gives 0, or the errno of the failed step, with the file still
+    // its own. Between its hidden name and the move, a kill leaves the
+    // hidden name: a file cannot be linked over another.
+    int PutInPlace(const std::string& name);
 
-    // Removes the file after a failure. Gives an empty text, or the reason
-    // that names a file that could not be removed.
+    // Gives the file the name `name` in its folder as well, never over an
+    // existing file (EEXIST when it is taken). Gives 0, or the errno of the
+    // failure. A hidden name it had stays until Discard.
+    int LinkAs(const std::string& name);
+
+    // Closes the file. Gives 0, or the errno of a failed close.
+    int Close() { return m_fd.Close(); }
+
+    // Closes the file and removes its hidden name, after a failure or once
+    // it has its own. Gives an empty text, or the reason that names a file
+    // that could not be removed.
     std::string Discard();
 
 private:
-    int GiveName();
+    int LinkDescriptor(const std::string& name);
+    int GiveHiddenName();
 
-    std::filesystem::path m_folder;
-    std::string m_name; // empty while the file has no name
+    int m_folder;
+    std::string m_folderPath;
+    std::string m_name; // the hidden name; empty while the file has none
     FileDescriptor m_fd;
     int m_error = 0;
 };

@@ -1,20 +1,19 @@
 #include "platform/core/OldTextCopy.h"
 
 #include <cerrno>
+#include <filesystem>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileAttributes.h"
 #include "platform/core/FileDescriptor.h"
 #include "platform/core/FileReasons.h"
+#include "platform/core/NewFile.h"
 
 namespace platform {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr int kNumberedNames = 100;
 
@@ -28,48 +27,63 @@ std::string NameWith(const std::string& name, const std::string& suffix, std::si
     return name.substr(0, keep) + suffix;
 }
 
-std::size_t NameLimit(const fs::path& folder)
+std::size_t NameLimit(int folder)
 {
-    const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    const long limit = ::fpathconf(folder, _PC_NAME_MAX);
     return limit > 0 ? static_cast<std::size_t>(limit) : 255;
 }
 
-// Creates the copy's file under the first free name. Gives the descriptor,
-// or -1 with errno telling why.
-int CreateCopy(const fs::path& file, std::string& path)
+// Names the whole copy with the first free name. Gives the name, or an empty
+// one with `error` set (EEXIST when every name is taken).
+std::string NameCopy(NewFile& copy, const SavePlace& place, int& error)
 {
-    const fs::path folder = FolderOf(file);
-    const std::size_t limit = NameLimit(folder);
+    const std::size_t limit = NameLimit(place.Folder());
     for (int number = 1; number <= kNumberedNames; ++number) {
-        const std::string suffix = number == 1 ? "~" : "~" + std::to_string(number);
-        path = (folder / NameWith(file.filename().string(), suffix, limit)).string();
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0600);
-        if (fd >= 0 || errno != EEXIST) return fd;
+        const std::string name = NameWith(place.Name(), number == 1 ? "~" : "~" + std::to_string(number), limit);
+        error = copy.LinkAs(name);
+        if (error == 0) return name;
+        if (error != EEXIST) break;
     }
-    return -1;
+    return {};
 }
 
 } // namespace
 
-OldTextCopy::OldTextCopy(const fs::path& file, std::string_view old, mode_t mode, const std::string& chosen)
+OldTextCopy::OldTextCopy(const SavePlace& place, std::string_view old) : m_place(place)
 {
-    FileDescriptor fd(CreateCopy(file, m_path));
-    if (fd.get() < 0) throw IOException(kCannotWrite, chosen, SystemReason(errno));
-    int error = GivePermissionBits(fd.get(), mode) ? 0 : errno;
-    if (error == 0) error = WriteFromStart(fd.get(), old);
-    if (error == 0) error = SyncToDisk(fd.get());
-    if (error == 0) error = fd.Close();
-    if (error == 0) error = SyncFolderOf(file);
-    if (error != 0) {
-        const std::string left = Remove();
-        throw IOException(kCannotWrite, chosen, FileReasons::Joined(SystemReason(error), left));
+    auto fail = [&](const std::string& reason) { throw IOException(kCannotWrite, place.Chosen(), reason); };
+    // Nobody else may read it until it has the file's permissions.
+    NewFile copy(place.Folder(), place.FolderPath(), 0600);
+    if (copy.fd() < 0) fail(SystemReason(copy.error()));
+    GiveCopyPermissions(copy.fd(), place.File(), place.Existing());
+    int error = WriteFromStart(copy.fd(), old);
+    if (error == 0) error = SyncToDisk(copy.fd());
+    if (error == 0) m_name = NameCopy(copy, place, error);
+    if (error == EEXIST) {
+        fail(FileReasons::Joined(FileReasons::FillIn(FileReasons::No_free_name_for_an_old_text_copy(), {Path()}),
+                                 copy.Discard()));
     }
+    if (error == 0) error = copy.Close();
+    // The hidden name goes before the folder is flushed, so that it does
+    // not come back after a power cut.
+    std::string left = copy.Discard();
+    if (error == 0 && left.empty()) error = SyncFolder(place.Folder());
+    if (error != 0 || !left.empty()) {
+        if (!m_name.empty()) left = FileReasons::Joined(left, Remove());
+        fail(FileReasons::Joined(error != 0 ? SystemReason(error) : std::string(), left));
+    }
+}
+
+std::string OldTextCopy::Path() const
+{
+    const std::string name = m_name.empty() ? m_place.Name() + "~" : m_name;
+    return (std::filesystem::path(m_place.FolderPath()) / name).string();
 }
 
 std::string OldTextCopy::Remove()
 {
-    if (::unlink(m_path.c_str()) == 0 || errno == ENOENT) return {};
-    return FileReasons::FillIn(FileReasons::Old_text_copy_not_removed(), {m_path, SystemReason(errno)});
+    if (::unlinkat(m_place.Folder(), m_name.c_str(), 0) == 0 || errno == ENOENT) return {};
+    return FileReasons::FillIn(FileReasons::Old_text_copy_not_removed(), {Path(), SystemReason(errno)});
 }
 
 } // namespace platform

@@ -8,16 +8,17 @@ namespace platform {
 
 void ReplaceFile(const SavePlace& place, NewFile& newFile, std::string_view text)
 {
-    auto fail = [&](int error) {
-        throw IOException(kCannotWrite, place.chosen, FileReasons::Joined(SystemReason(error), newFile.Discard()));
+    auto fail = [&](const std::string& reason) {
+        throw IOException(kCannotWrite, place.Chosen(), FileReasons::Joined(reason, newFile.Discard()));
     };
-    if (const int error = WriteFromStart(newFile.fd(), text)) fail(error);
+    if (const int error = WriteFromStart(newFile.fd(), text)) fail(SystemReason(error));
     // The text must be on the disk before it takes the old one's place: a
     // network file system or a quota may report a full disk only now.
-    if (const int error = SyncToDisk(newFile.fd())) fail(error);
-    if (const int error = newFile.PutInPlace(place.file)) fail(error);
-    if (const int error = SyncFolderOf(place.file)) {
-        throw SavedWithFaultException(SavedWithFaultException::Fault::MayNotBeOnDisk, place.chosen, SystemReason(error));
+    if (const int error = SyncToDisk(newFile.fd())) fail(SystemReason(error));
+    if (const std::string reason = place.WhyNotInPlace(); !reason.empty()) fail(reason);
+    if (const int error = newFile.PutInPlace(place.Name())) fail(SystemReason(error));
+    if (const int error = SyncFolder(place.Folder())) {
+        throw SavedWithFaultException(SavedWithFaultException::Fault::MayNotBeOnDisk, place.Chosen(), SystemReason(error));
     }
 }
 

@@ -1,7 +1,6 @@
 #include "platform/core/TextFile.h"
 
 #include <cerrno>
-#include <filesystem>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -35,45 +34,36 @@ std::string ReadAllText(const FolderItem& file)
     return ReadFromStart(fd.get(), static_cast<std::size_t>(info.st_size), "Cannot read", path);
 }
 
-namespace {
-
-bool IsNotWritable(const std::filesystem::path& folder)
-{
-    return ::faccessat(AT_FDCWD, folder.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
-}
-
-} // namespace
-
 void WriteTextAtomically(const FolderItem& file, std::string_view text)
 {
     const std::string& path = file.NativePath();
     // Refused before anything is made: past the limit a write stops half-way,
     // or the system ends the program with SIGXFSZ.
     RefuseOverFileSizeLimit(text.size(), kCannotWrite, path);
-    const SavePlace place = FindSavePlace(path);
+    SavePlace place(path);
     // Until it has the old file's permissions, nobody else may read it.
-    const std::filesystem::path folder = FolderOf(place.file);
-    NewFile newFile(folder, place.existing ? 0600 : 0666);
+    NewFile newFile(place.Folder(), place.FolderPath(), place.HasFile() ? 0600 : 0666);
     if (newFile.fd() < 0) {
         // No new file can be made in a folder the user may not write to; an
-        // existing file there that the user may write to is overwritten in
-        // place instead, with nowhere to keep a copy of its old text.
-        if (place.existing && IsNotWritable(folder)) {
-            WriteInPlace(path, place.file, text, OldTextCopying::None);
+        // existing file there that the user may write to is written into
+        // instead, with nowhere to keep a copy of its old text.
+        if (place.HasFile() && newFile.error() == EACCES) {
+            WriteInPlace(place, text, OldTextCopying::None);
             return;
         }
         throw IOException("Cannot create", path, SystemReason(newFile.error()));
     }
     // A new file that cannot be given all the old one has besides its text,
     // or that would cut the file's other names off from the new text, does
-    // not replace it: the file is written into instead, where that is safe.
-    if (place.existing) {
-        const bool same = GiveAttributesOf(place.file, *place.existing, newFile.fd());
-        if ((!same || place.existing->st_nlink > 1) && OverwritesInPlace(place.file)) {
+    // not replace it: the file is written into instead, with its old text in
+    // a copy beside it.
+    if (place.HasFile()) {
+        const bool same = GiveAttributesOf(place.File(), place.Existing(), newFile.fd());
+        if (!same || place.Existing().st_nlink > 1) {
             // The new file goes first, so that a kill while the file is
             // written into leaves only the copy of its old text.
             if (const std::string left = newFile.Discard(); !left.empty()) throw IOException(kCannotWrite, path, left);
-            WriteInPlace(path, place.file, text, OldTextCopying::Beside);
+            WriteInPlace(place, text, OldTextCopying::Beside);
             return;
         }
     }

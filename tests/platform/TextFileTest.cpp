@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -31,6 +32,8 @@ namespace {
 
 // The user and group "nobody" of Debian, by number, so that no user database is needed.
 constexpr uid_t kNobody = 65534;
+
+constexpr const char* kAnotherFile = "another file took its place while it was being saved";
 
 } // namespace
 
@@ -77,6 +80,13 @@ TEST(WriteTextAtomically, ReplacesWholeFileOrLeavesItAsItWas)
         // Such a save goes on with what the file system gives the new file.
         {"a file system that stores no owners or permissions", "fchown=EOPNOTSUPP,fchmod=EOPNOTSUPP", 150,
          nullptr, RLIM_INFINITY, false, 0600},
+        {"a file system without unnamed files", "tmpfile=EOPNOTSUPP", 150},
+        // The file is written into instead, with a copy of its old text beside it meanwhile.
+        {"an owner that cannot be given", "fchown=EPERM", 150},
+        // Someone who may write the folder puts a link to another file in
+        // the file's place: that file is neither written nor replaced.
+        {"a link put in the file's place as it is looked at", "stat=hook@1", 150, kAnotherFile},
+        {"a link put in the file's place before the new file takes it", "fsync=hook@1", 150, kAnotherFile},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -87,20 +97,35 @@ TEST(WriteTextAtomically, ReplacesWholeFileOrLeavesItAsItWas)
         if (::geteuid() == 0) {
             ASSERT_EQ(::chown(file.NativePath().c_str(), kNobody, kNobody), 0);
         }
+        // The file a link in its place leads to has the same text and mode.
+        TempDir elsewhere;
+        const std::string other = elsewhere.Write("private.glyphs", "the user's own text");
+        ::chmod(other.c_str(), 0640);
+        const auto putLinkInItsPlace = [&] {
+            ::unlink(file.NativePath().c_str());
+            ::symlink(other.c_str(), file.NativePath().c_str());
+        };
         const std::string text(c.size, 'x');
         std::string reason;
+        std::string message;
         bool savedWithFault = false;
         try {
             FileSizeLimit limit(c.sizeLimit);
-            ScopedFaults faults(c.faults);
+            ScopedFaults faults(c.faults, putLinkInItsPlace);
             WriteTextAtomically(file, text);
         } catch (const SavedWithFaultException& e) {
             reason = e.Reason();
+            message = e.what();
             savedWithFault = true;
         } catch (const IOException& e) {
             reason = e.Reason();
+            message = e.what();
         }
         EXPECT_EQ(reason, c.reason != nullptr ? c.reason : "");
+        if (!reason.empty()) {
+            EXPECT_EQ(message, (savedWithFault ? "Saved " + file.NativePath() + ", but a later step failed: "
+                                               : "Cannot write " + file.NativePath() + ": ") + reason);
+        }
         EXPECT_EQ(savedWithFault, c.savedWithFault);
         EXPECT_EQ(ReadAllText(file), c.reason == nullptr || c.savedWithFault ? text : "the user's own text");
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
@@ -259,6 +284,12 @@ TEST(WriteTextAtomically, InPlaceWriteThatCannotFitLeavesTheFileAsItWas)
         const char* fileSystem = "tmpfs";
         bool savedWithFault = false;
         int saverExit = 0;       // -1: killed
+        mode_t mode = 0644;
+        mode_t folderMode = 0755; // the folder is root's
+        // The file has a second name: where the user may write to the
+        // folder, it is written into with a copy of its old text beside it.
+        bool secondName = false;
+        bool copyLeft = false;
     };
     const std::string eio = std::strerror(EIO);
     const Case cases[] = {
@@ -279,6 +310,23 @@ TEST(WriteTextAtomically, InPlaceWriteThatCannotFitLeavesTheFileAsItWas)
         {.what = "a file system not known to overwrite in place",
          .reason = "its folder is not writable, and this file system cannot promise the room to overwrite the file safely",
          .written = false, .fileSystem = "ramfs"},
+        {.what = "a file system that cannot be told",
+         .reason = "its folder is not writable, and this file system cannot promise the room to overwrite the file safely",
+         .faults = "statfs=EIO", .written = false},
+        {.what = "the user's own read-only file", .reason = std::strerror(EACCES), .written = false, .mode = 0444,
+         .folderMode = 0777},
+        // With a copy of the old text, any file system will do, and room
+        // that cannot be reserved is not needed.
+        {.what = "a copy beside the file, on a file system not known to overwrite in place",
+         .afterwards = Afterwards::NewText, .fileSystem = "ramfs", .folderMode = 0777, .secondName = true},
+        {.what = "killed while the copy is written", .faults = "pwrite=kill@1", .saverExit = -1, .folderMode = 0777, .secondName = true},
+        {.what = "the copy's flush fails", .reason = eio, .faults = "fsync=EIO@1", .written = false, .folderMode = 0777, .secondName = true},
+        {.what = "the flush of the copy's folder fails", .reason = eio, .faults = "dirsync=EIO@1", .written = false,
+         .folderMode = 0777, .secondName = true},
+        {.what = "the copy cannot be removed",
+         .reason = "the copy of its old text, <folder>/out.glyphs~, could not be removed: " + eio,
+         .afterwards = Afterwards::NewText, .faults = "unlink=EIO", .savedWithFault = true, .folderMode = 0777, .secondName = true,
+         .copyLeft = true},
     };
     const std::string older(300 * 1024, 'o');
     const timespec longAgo[2] = {{1000000000, 0}, {1000000000, 0}};
@@ -290,11 +338,15 @@ TEST(WriteTextAtomically, InPlaceWriteThatCannotFitLeavesTheFileAsItWas)
                                                                           : newer + older.substr(newer.size());
         TempDir dir;
         const std::string path = dir.Path("out.glyphs");
+        std::string reason = c.reason;
+        if (const std::size_t at = reason.find("<folder>"); at != std::string::npos) reason.replace(at, 8, dir.Path());
         const int code = OnAFileSystemOfItsOwn(dir.Path(), c.fileSystem, [&] {
-            // The folder is root's; the file is the user's own.
+            // The file is the user's own.
             dir.Write("out.glyphs", older);
-            if (::chown(path.c_str(), kNobody, kNobody) != 0) return 100;
+            if (::chown(path.c_str(), kNobody, kNobody) != 0 || ::chmod(path.c_str(), c.mode) != 0) return 100;
             if (::utimensat(AT_FDCWD, path.c_str(), longAgo, 0) != 0) return 100;
+            if (::chmod(dir.Path().c_str(), c.folderMode) != 0) return 100;
+            if (c.secondName && ::link(path.c_str(), dir.Path("second.glyphs").c_str()) != 0) return 100;
             if (c.fillUp) FillUp(dir.Path("filler"));
             const int saverExit = RunAsUserWithoutPrivileges([&] {
                 const rlimit limit{c.sizeLimit, c.sizeLimit}; // SIGXFSZ keeps its default action
@@ -302,16 +354,17 @@ TEST(WriteTextAtomically, InPlaceWriteThatCannotFitLeavesTheFileAsItWas)
                 ScopedFaults faults(c.faults);
                 try {
                     WriteTextAtomically(FolderItem(path), newer);
-                    return c.reason.empty() ? 0 : 1;
+                    return reason.empty() ? 0 : 1;
                 } catch (const SavedWithFaultException& e) {
-                    return c.savedWithFault && e.Reason() == c.reason ? 0 : 2;
+                    return c.savedWithFault && e.Reason() == reason ? 0 : 2;
                 } catch (const IOException& e) {
-                    return !c.savedWithFault && e.Reason() == c.reason ? 0 : 2;
+                    return !c.savedWithFault && e.Reason() == reason ? 0 : 2;
                 }
             });
             int failures = saverExit == c.saverExit ? 0 : 1;
             if (ReadAllText(FolderItem(path)) != expected) failures |= 4;
-            if (EntriesIn(dir.Path()) != (c.fillUp ? 2u : 1u)) failures |= 8;
+            if (EntriesIn(dir.Path()) != 1u + c.fillUp + c.secondName + c.copyLeft) failures |= 8;
+            if (c.copyLeft && ReadAllText(FolderItem(path + "~")) != older) failures |= 32;
             struct stat info {};
             if (!c.written && (::stat(path.c_str(), &info) != 0 || info.st_mtim.tv_sec != longAgo[1].tv_sec)) failures |= 16;
             return failures;
@@ -382,9 +435,43 @@ TEST(WriteTextAtomically, KeepsOwnerGroupPermissionsAttributesAndLinks)
     }
 }
 
+namespace {
+
+// An access ACL in the kernel's form: `mode`'s entries, and one more user
+// who may read the file.
+std::string AclWithOneMoreReader(mode_t mode, uid_t reader)
+{
+    std::string bytes;
+    auto add = [&bytes](std::uint32_t word, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i) bytes += static_cast<char>((word >> (8 * i)) & 0xFF);
+    };
+    auto entry = [&add](std::uint16_t tag, mode_t permissions, std::uint32_t id = 0xFFFFFFFF) {
+        add(tag, 2);
+        add(permissions, 2);
+        add(id, 4);
+    };
+    add(2, 4); // the format's version
+    entry(0x01, (mode >> 6) & 07);
+    entry(0x02, 04, reader);
+    entry(0x04, (mode >> 3) & 07);
+    entry(0x10, ((mode >> 3) & 07) | 04); // the mask
+    entry(0x20, mode & 07);
+    return bytes;
+}
+
+std::string AclOf(const std::string& path)
+{
+    char bytes[256];
+    const ssize_t size = ::getxattr(path.c_str(), "system.posix_acl_access", bytes, sizeof bytes);
+    return size < 0 ? std::string() : std::string(bytes, static_cast<std::size_t>(size));
+}
+
+} // namespace
+
 // A save killed at any moment leaves the file whole and nothing else: the
 // new text has no name until it takes the file's place, and while a file is
-// written into, the copy beside it holds the old text.
+// written into, the copy beside it holds the old text and is no more open to
+// others than the file.
 TEST(WriteTextAtomically, AKilledSaveLeavesTheFileWholeAndNothingElse)
 {
     struct Case {
@@ -392,26 +479,59 @@ TEST(WriteTextAtomically, AKilledSaveLeavesTheFileWholeAndNothingElse)
         const char* faults;
         bool secondName;                    // the file is written into
         std::vector<std::string> afterwards; // the folder's files, each with the old text
+        uid_t owner = 0;
+        gid_t group = 0;
+        mode_t mode = 0644;
+        std::optional<Identity> saver = {}; // nothing: root
+        bool oneMoreReader = false;         // the file's ACL lets user 4002 read it
+        gid_t copyGroup = 0;                // where the copy is left
+        mode_t copyMode = 0644;
     };
     const Case cases[] = {
         {"killed at the flush of the new file", "fsync=kill@1", false, {"out.glyphs"}},
         {"killed at the first flush of the overwrite", "fsync=kill@2", true, {"out.glyphs~"}},
+        {"the copy of a file of a group the saver is in besides its own", "fsync=kill@2", true, {"out.glyphs~"},
+         4001, 4005, 0640, Identity{4001, 4000, {4005}}, false, 4005, 0640},
+        {"the copy of a file that its ACL lets one more user read", "fsync=kill@2", true, {"out.glyphs~"},
+         4001, 4001, 0600, Identity{4001, 4001, {}}, true, 4001, 0640},
+        {"the copy of a set-user-ID file that root saves", "fsync=kill@2", true, {"out.glyphs~"},
+         kNobody, kNobody, 06755, {}, false, kNobody, 0755},
+        // Its group has no more than others on the file.
+        {"the copy of a file whose group the saver cannot give", "fsync=kill@2", true, {"out.glyphs~"},
+         4001, 4005, 0646, Identity{4003, 4003, {}}, false, 4003, 0666},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir dir;
-        const std::string path = dir.Write("out.glyphs", "the old text");
-        if (c.secondName) {
-            ASSERT_EQ(::link(path.c_str(), dir.Path("second.glyphs").c_str()), 0);
-        }
-        const int code = InChildProcess([&] {
-            ScopedFaults faults(c.faults);
-            WriteTextAtomically(FolderItem(path), "the new text");
-            return 0;
+        const int code = OnAFileSystemOfItsOwn(dir.Path(), "tmpfs", [&] {
+            const std::string folder = dir.MakeFolder("shared");
+            const std::string path = dir.Write("shared/out.glyphs", "the old text");
+            const std::string acl = AclWithOneMoreReader(c.mode, 4002);
+            if (::chmod(folder.c_str(), 0777) != 0 || ::chown(path.c_str(), c.owner, c.group) != 0
+                || ::chmod(path.c_str(), c.mode) != 0
+                || (c.oneMoreReader && ::setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0)
+                || (c.secondName && ::link(path.c_str(), (folder + "/second.glyphs").c_str()) != 0)) {
+                return 100;
+            }
+            auto save = [&] {
+                ScopedFaults faults(c.faults);
+                WriteTextAtomically(FolderItem(path), "the new text");
+                return 0;
+            };
+            int failures = (c.saver ? RunAs(*c.saver, save) : InChildProcess(save)) == -1 ? 0 : 1; // killed
+            for (const std::string& name : c.afterwards) {
+                if (ReadAllText(FolderItem(folder + "/" + name)) != "the old text") failures |= 2;
+            }
+            if (EntriesIn(folder) != c.afterwards.size() + (c.secondName ? 2 : 0)) failures |= 4;
+            struct stat copy {};
+            if (::stat((path + "~").c_str(), &copy) == 0 && (copy.st_gid != c.copyGroup || (copy.st_mode & 07777) != c.copyMode)) {
+                failures |= 8;
+            }
+            if (c.oneMoreReader && AclOf(path + "~") != acl) failures |= 16;
+            return failures;
         });
-        EXPECT_EQ(code, -1); // killed
-        for (const std::string& name : c.afterwards) EXPECT_EQ(ReadAllText(FolderItem(dir.Path(name))), "the old text") << name;
-        EXPECT_EQ(EntriesIn(dir.Path()), c.afterwards.size() + (c.secondName ? 2 : 0));
+        if (code == kCannotMount) GTEST_SKIP() << "mounting a file system is not permitted here (not root, or no private mount namespace)";
+        EXPECT_EQ(code, 0);
     }
 }
 

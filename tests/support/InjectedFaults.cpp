@@ -2,26 +2,37 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdarg>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/types.h>
 
 namespace {
 
-// Not an errno: the process is killed at the call.
+// Not errnos: the process is killed at the call; the hook runs.
 constexpr int kKill = -1;
+constexpr int kHook = -2;
+
+// Constant, not constructed: a preloaded library is called before its
+// static objects are made.
+constexpr std::string_view kCalls[] = {"pwrite", "fsync", "dirsync", "close", "fchmod", "fchown",
+                                       "fsetxattr", "fallocate", "stat", "statfs", "tmpfile", "unlink"};
 
 struct Rule {
     std::string call;
-    int error = 0; // 0: a short write; kKill
+    int error = 0; // 0: a short write; kKill; kHook
     long nth = 0;  // 0: every call
 };
 
@@ -30,8 +41,12 @@ struct State {
     std::mutex mutex;
     bool loaded = false;
     std::vector<Rule> rules;
+    std::function<void()> hook;
     std::map<std::string, long> calls;
 };
+
+// Set while the hook runs: its own calls are left alone.
+thread_local bool inHook = false;
 
 State& Faults()
 {
@@ -60,8 +75,9 @@ std::vector<Rule> Parse(std::string_view text)
         if (equals == std::string_view::npos) std::abort();
         Rule rule;
         rule.call = std::string(item.substr(0, equals));
+        if (std::ranges::find(kCalls, rule.call) == std::end(kCalls)) std::abort();
         const std::string what(item.substr(equals + 1, at == std::string_view::npos ? std::string_view::npos : at - equals - 1));
-        rule.error = what == "short" ? 0 : what == "kill" ? kKill : ErrorNamed(what);
+        rule.error = what == "short" ? 0 : what == "kill" ? kKill : what == "hook" ? kHook : ErrorNamed(what);
         if (at != std::string_view::npos) rule.nth = std::atol(std::string(item.substr(at + 1)).c_str());
         rules.push_back(rule);
     }
@@ -77,40 +93,53 @@ struct Verdict {
 
 Verdict Decide(const char* call)
 {
+    if (inHook) return {};
     State& state = Faults();
-    std::lock_guard lock(state.mutex);
-    if (!state.loaded) {
-        state.loaded = true;
-        if (const char* rules = std::getenv("SORVANEL_INJECT_FAULTS")) state.rules = Parse(rules);
-    }
-    if (state.rules.empty()) return {};
-    const long number = ++state.calls[call];
+    std::function<void()> hook;
     Verdict verdict;
-    for (const Rule& rule : state.rules) {
-        if (rule.call != call) continue;
-        const bool hit = rule.nth != 0 ? number == rule.nth : rule.error != EINTR || number % 2 == 1;
-        if (!hit) continue;
-        if (rule.error == kKill) {
-            ::kill(::getpid(), SIGKILL);
-        } else if (rule.error == 0) {
-            verdict.cutShort = true;
-        } else if (verdict.error == 0) {
-            verdict.error = rule.error;
+    {
+        std::lock_guard lock(state.mutex);
+        if (!state.loaded) {
+            state.loaded = true;
+            if (const char* rules = std::getenv("SORVANEL_INJECT_FAULTS")) state.rules = Parse(rules);
+        }
+        if (state.rules.empty()) return {};
+        const long number = ++state.calls[call];
+        for (const Rule& rule : state.rules) {
+            if (rule.call != call) continue;
+            const bool hit = rule.nth != 0 ? number == rule.nth : rule.error != EINTR || number % 2 == 1;
+            if (!hit) continue;
+            if (rule.error == kKill) {
+                ::kill(::getpid(), SIGKILL);
+            } else if (rule.error == kHook) {
+                hook = state.hook;
+            } else if (rule.error == 0) {
+                verdict.cutShort = true;
+            } else if (verdict.error == 0) {
+                verdict.error = rule.error;
+            }
         }
     }
+    // Outside the lock: the hook's own calls come back here.
+    if (hook) {
+        inHook = true;
+        hook();
+        inHook = false;
+    }
     return verdict;
-}
-
-mode_t TypeOf(int fd)
-{
-    struct stat info {};
-    return ::fstat(fd, &info) == 0 ? (info.st_mode & S_IFMT) : 0;
 }
 
 template <class Function>
 Function* Real(const char* name)
 {
     return reinterpret_cast<Function*>(::dlsym(RTLD_NEXT, name));
+}
+
+mode_t TypeOf(int fd)
+{
+    static auto* realFstat = Real<int(int, struct stat*)>("fstat");
+    struct stat info {};
+    return realFstat(fd, &info) == 0 ? (info.st_mode & S_IFMT) : 0;
 }
 
 using Pwrite = ssize_t(int, const void*, size_t, off_t);
@@ -159,12 +188,13 @@ int InjectedSync(Sync* real, int fd)
 
 } // namespace
 
-void InjectFaults(std::string_view rules)
+void InjectFaults(std::string_view rules, std::function<void()> hook)
 {
     State& state = Faults();
     std::lock_guard lock(state.mutex);
     state.loaded = true;
     state.rules = Parse(rules);
+    state.hook = std::move(hook);
     state.calls.clear();
 }
 
@@ -224,6 +254,50 @@ int fsetxattr(int fd, const char* name, const void* value, size_t size, int flag
 {
     static auto* real = Real<int(int, const char*, const void*, size_t, int)>("fsetxattr");
     return FailOr(FailureOf("fsetxattr", fd), [&] { return real(fd, name, value, size, flags); });
+}
+
+int fallocate(int fd, int mode, off_t offset, off_t length)
+{
+    static auto* real = Real<int(int, int, off_t, off_t)>("fallocate");
+    return FailOr(FailureOf("fallocate", fd), [&] { return real(fd, mode, offset, length); });
+}
+
+int fstatfs(int fd, struct statfs* info)
+{
+    static auto* real = Real<int(int, struct statfs*)>("fstatfs");
+    return FailOr(FailureOf("statfs", fd), [&] { return real(fd, info); });
+}
+
+int unlinkat(int folder, const char* name, int flags)
+{
+    static auto* real = Real<int(int, const char*, int)>("unlinkat");
+    return FailOr(Decide("unlink").error, [&] { return real(folder, name, flags); });
+}
+
+int openat(int folder, const char* path, int flags, ...)
+{
+    static auto* real = Real<int(int, const char*, int, ...)>("openat");
+    mode_t mode = 0;
+    if ((flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE) {
+        va_list arguments;
+        va_start(arguments, flags);
+        mode = va_arg(arguments, mode_t);
+        va_end(arguments);
+    }
+    const int error = (flags & O_TMPFILE) == O_TMPFILE ? Decide("tmpfile").error : 0;
+    return FailOr(error, [&] { return real(folder, path, flags, mode); });
+}
+
+int fstat(int fd, struct stat* info)
+{
+    static auto* real = Real<int(int, struct stat*)>("fstat");
+    return FailOr(Decide("stat").error, [&] { return real(fd, info); });
+}
+
+int fstatat(int folder, const char* path, struct stat* info, int flags)
+{
+    static auto* real = Real<int(int, const char*, struct stat*, int)>("fstatat");
+    return FailOr(Decide("stat").error, [&] { return real(folder, path, info, flags); });
 }
 
 int stat(const char* path, struct stat* info)

@@ -46,6 +46,9 @@ const Message kMessages[] = {
     {platform::FileReasons::Temporary_file_not_removed, "the temporary file %1 could not be removed: %2", nullptr},
     {platform::FileReasons::Old_text_copy_not_removed, "the copy of its old text, %1, could not be removed: %2", nullptr},
     {platform::FileReasons::Old_text_is_kept_in, "its old text is kept in %1", nullptr},
+    {platform::FileReasons::Another_file_took_its_place, "another file took its place while it was being saved", nullptr},
+    {platform::FileReasons::No_free_name_for_an_old_text_copy,
+     "no copy of its old text could be made beside it: %1 and the names numbered after it are taken", nullptr},
 };
 
 } // namespace
