@@ -52,7 +52,8 @@ SavePlace::SavePlace(const std::string& path) : m_chosen(path)
         // Where the links led: checked below to hold the file that was found.
         std::error_code error;
         place = fs::canonical(place, error);
-        if (error) ThrowReplaced(path);
+        if (error == std::errc::no_such_file_or_directory) ThrowReplaced(path); // moved away meanwhile
+        if (error) throw IOException(kCannotWrite, path, SystemReason(error.value()));
     }
     m_name = place.filename().string();
     if (m_name.empty() || m_name == "." || m_name == "..") throw IOException(kCannotWrite, path, SystemReason(EISDIR));

@@ -437,26 +437,20 @@ TEST(WriteTextAtomically, KeepsOwnerGroupPermissionsAttributesAndLinks)
 
 namespace {
 
-// An access ACL in the kernel's form: `mode`'s entries, and one more user
-// who may read the file.
-std::string AclWithOneMoreReader(mode_t mode, uid_t reader)
+// An access ACL in the kernel's form (little-endian, as this machine is):
+// `mode`'s entries, and one more user who may read the file.
+std::string AclWithOneMoreReader(mode_t mode, std::uint32_t reader)
 {
-    std::string bytes;
-    auto add = [&bytes](std::uint32_t word, std::size_t size) {
-        for (std::size_t i = 0; i < size; ++i) bytes += static_cast<char>((word >> (8 * i)) & 0xFF);
+    struct Entry {
+        std::uint16_t tag, permissions;
+        std::uint32_t id;
     };
-    auto entry = [&add](std::uint16_t tag, mode_t permissions, std::uint32_t id = 0xFFFFFFFF) {
-        add(tag, 2);
-        add(permissions, 2);
-        add(id, 4);
-    };
-    add(2, 4); // the format's version
-    entry(0x01, (mode >> 6) & 07);
-    entry(0x02, 04, reader);
-    entry(0x04, (mode >> 3) & 07);
-    entry(0x10, ((mode >> 3) & 07) | 04); // the mask
-    entry(0x20, mode & 07);
-    return bytes;
+    const auto bits = [mode](int shift) { return static_cast<std::uint16_t>((mode >> shift) & 07); };
+    const std::uint32_t version = 2, none = 0xFFFFFFFF;
+    const Entry entries[] = {{0x01, bits(6), none}, {0x02, 04, reader}, {0x04, bits(3), none},
+                             {0x10, static_cast<std::uint16_t>(bits(3) | 04), none}, {0x20, bits(0), none}};
+    std::string bytes(reinterpret_cast<const char*>(&version), sizeof version);
+    return bytes.append(reinterpret_cast<const char*>(entries), sizeof entries);
 }
 
 std::string AclOf(const std::string& path)
