@@ -49,11 +49,11 @@ SavePlace::SavePlace(const std::string& path) : m_chosen(path)
         if (S_ISDIR(m_existing.st_mode)) throw IOException(kCannotWrite, path, SystemReason(EISDIR));
         // A device or a pipe would be replaced by a plain file.
         if (!S_ISREG(m_existing.st_mode)) throw IOException(kCannotWrite, path, FileReasons::It_is_not_a_regular_file());
-        // Where the links led: checked below to hold the file that was found.
+        // Where the kernel found it, checked below to hold that file still.
+        // Without /proc the chosen path stands, and a link there is refused.
         std::error_code error;
-        place = fs::canonical(place, error);
-        if (error == std::errc::no_such_file_or_directory) ThrowReplaced(path); // moved away meanwhile
-        if (error) throw IOException(kCannotWrite, path, SystemReason(error.value()));
+        const fs::path foundAt = fs::read_symlink("/proc/self/fd/" + std::to_string(found.get()), error);
+        if (!error) place = foundAt;
     }
     m_name = place.filename().string();
     if (m_name.empty() || m_name == "." || m_name == "..") throw IOException(kCannotWrite, path, SystemReason(EISDIR));

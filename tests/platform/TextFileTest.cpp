@@ -374,6 +374,24 @@ TEST(WriteTextAtomically, InPlaceWriteThatCannotFitLeavesTheFileAsItWas)
     }
 }
 
+namespace {
+
+// Makes "shared/out.glyphs" in `dir` with the old text, owned by `owner` and
+// `group` with `mode`, in a folder with `folderMode`, and gives it a second
+// name "second.glyphs" where asked. Gives its path, or an empty one when it
+// could not be made so.
+std::string SharedFile(TempDir& dir, mode_t folderMode, uid_t owner, gid_t group, mode_t mode, bool secondName)
+{
+    const std::string folder = dir.MakeFolder("shared");
+    const std::string path = dir.Write("shared/out.glyphs", "the old text");
+    const bool made = ::chmod(folder.c_str(), folderMode) == 0 && ::chown(path.c_str(), owner, group) == 0
+        && ::chmod(path.c_str(), mode) == 0
+        && (!secondName || ::link(path.c_str(), (folder + "/second.glyphs").c_str()) == 0);
+    return made ? path : std::string();
+}
+
+} // namespace
+
 // A save keeps what the file has besides its text: its owner, group,
 // permissions and extended attributes, and every name it has. Where a new
 // file cannot be given all of them, the file is written into instead, and
@@ -403,14 +421,10 @@ TEST(WriteTextAtomically, KeepsOwnerGroupPermissionsAttributesAndLinks)
         SCOPED_TRACE(c.what);
         TempDir dir;
         const int code = OnAFileSystemOfItsOwn(dir.Path(), "tmpfs", [&] {
-            const std::string folder = dir.MakeFolder("shared");
-            const std::string path = dir.Write("shared/out.glyphs", "the old text");
-            if (::chmod(folder.c_str(), c.folderMode) != 0 || ::chown(path.c_str(), c.owner, c.group) != 0
-                || ::chmod(path.c_str(), c.mode) != 0) {
-                return 100;
-            }
+            const std::string folder = dir.Path("shared");
+            const std::string path = SharedFile(dir, c.folderMode, c.owner, c.group, c.mode, c.secondName);
+            if (path.empty()) return 100;
             if (c.attribute && ::setxattr(path.c_str(), attribute.c_str(), "kept", 4, 0) != 0) return 100;
-            if (c.secondName && ::link(path.c_str(), (folder + "/second.glyphs").c_str()) != 0) return 100;
             auto save = [&] {
                 ScopedFaults faults(c.faults);
                 try {
@@ -498,13 +512,11 @@ TEST(WriteTextAtomically, AKilledSaveLeavesTheFileWholeAndNothingElse)
         SCOPED_TRACE(c.what);
         TempDir dir;
         const int code = OnAFileSystemOfItsOwn(dir.Path(), "tmpfs", [&] {
-            const std::string folder = dir.MakeFolder("shared");
-            const std::string path = dir.Write("shared/out.glyphs", "the old text");
+            const std::string folder = dir.Path("shared");
+            const std::string path = SharedFile(dir, 0777, c.owner, c.group, c.mode, c.secondName);
             const std::string acl = AclWithOneMoreReader(c.mode, 4002);
-            if (::chmod(folder.c_str(), 0777) != 0 || ::chown(path.c_str(), c.owner, c.group) != 0
-                || ::chmod(path.c_str(), c.mode) != 0
-                || (c.oneMoreReader && ::setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0)
-                || (c.secondName && ::link(path.c_str(), (folder + "/second.glyphs").c_str()) != 0)) {
+            if (path.empty()
+                || (c.oneMoreReader && ::setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0)) {
                 return 100;
             }
             auto save = [&] {
