@@ -81,4 +81,10 @@ std::string The_repaired_file_was_saved_but_a_copy_of_its_old_text_is_left(std::
                                         "The repaired file was saved, but a copy of its old text is left beside it.", language);
 }
 
+std::string There_is_not_enough_memory_to_repair_this_file(std::string_view language)
+{
+    return platform::GetLocalizedString("Localized.There_is_not_enough_memory_to_repair_this_file",
+                                        "There is not enough memory to repair this file.", language);
+}
+
 } // namespace Localized

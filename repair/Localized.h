@@ -23,5 +23,6 @@ std::string The_Glyphs_file_is_empty(std::string_view language = {});
 std::string The_repaired_file_could_not_be_saved(std::string_view language = {});
 std::string The_repaired_file_was_saved_but_may_not_be_on_the_disk_yet(std::string_view language = {});
 std::string The_repaired_file_was_saved_but_a_copy_of_its_old_text_is_left(std::string_view language = {});
+std::string There_is_not_enough_memory_to_repair_this_file(std::string_view language = {});
 
 } // namespace Localized

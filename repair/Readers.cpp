@@ -40,15 +40,21 @@ std::optional<platform::FolderItem> FindMapFile(const platform::FolderItem& bund
     return std::nullopt;
 }
 
+// A map or a source is held about three times while the run works on it:
+// as read, as its fields or its renamed text, and the work between. One
+// that memory could not hold so is refused before it is read.
+constexpr unsigned kTimesHeld = 3;
+
 // The whole file, or nothing after an alert: "Error accessing" when it cannot
-// be read, `emptyMessage` when it holds no byte.
+// be read, with the file and the reason (one too large for memory among
+// them), and `emptyMessage` when it holds no byte.
 std::optional<std::string> ReadNonEmptyFile(const platform::FolderItem& file, const std::string& emptyMessage)
 {
     std::string text;
     try {
-        text = platform::ReadAllText(file);
-    } catch (const platform::IOException&) {
-        ShowAlert(std::string(kErrorAccessing));
+        text = platform::ReadAllText(file, kTimesHeld);
+    } catch (const platform::IOException& error) {
+        ShowAlert(std::string(kErrorAccessing), error.Path() + "\n" + error.Reason());
         return std::nullopt;
     }
     if (platform::LenB(text) == 0) {
@@ -105,7 +111,7 @@ std::string ReadAppVersion(const platform::FolderItem& bundle)
     if (!plist.Exists()) return {};
     std::string text;
     try {
-        text = platform::ReadAllText(plist);
+        text = platform::ReadAllText(plist, kTimesHeld);
     } catch (const platform::IOException&) {
         // Unreadable counts as missing: the zone then shows an empty version.
         return {};

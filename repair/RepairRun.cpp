@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <new>
 #include <utility>
 
 #include "platform/core/Exceptions.h"
@@ -52,9 +53,8 @@ std::optional<NamePairs> ReadNamePairs(const platform::FolderItem& oldApp, const
     return PairNames(oldMap, newMap);
 }
 
-} // namespace
-
-void RunRepair(RepairView& view)
+// The steps of RunRepair.
+void Repair(RepairView& view)
 {
     view.ShowProgress("", CountDraw::AtOnce);
 
@@ -120,6 +120,19 @@ void RunRepair(RepairView& view)
         // system's, in the C library's words, or the program's own, in the
         // active language.
         ShowAlert(Localized::The_repaired_file_could_not_be_saved(), error.Path() + "\n" + error.Reason());
+    }
+}
+
+} // namespace
+
+void RunRepair(RepairView& view)
+{
+    // A source or a map that memory could not hold ends the run with an
+    // alert, not the program. The texts of the run are freed by then.
+    try {
+        Repair(view);
+    } catch (const std::bad_alloc&) {
+        ShowAlert(Localized::There_is_not_enough_memory_to_repair_this_file());
     }
 }
 

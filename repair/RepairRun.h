@@ -46,9 +46,9 @@ public:
 // bundles' map files, renames the old names in the source text while the
 // count shows the pairs done, and writes the result where the user chooses.
 // Every failure is shown as it happens (an alert, or the pattern engine's
-// message) and ends the run; a cancelled save ends it silently. The text is
-// written to a temporary file and put in place only once complete, so a
-// failed write leaves the chosen place as it was.
+// message) and ends the run, memory running out among them; a cancelled save
+// ends it silently. A failed write leaves the chosen place as it was, or
+// says what became of it (see WriteTextAtomically).
 void RunRepair(RepairView& view);
 
 } // namespace repair

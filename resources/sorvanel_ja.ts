@@ -63,6 +63,10 @@
         <source>The repaired file was saved, but a copy of its old text is left beside it.</source>
         <translation>修復したファイルは保存されましたが、元のテキストのコピーがその横に残っています。</translation>
     </message>
+    <message id="Localized.There_is_not_enough_memory_to_repair_this_file">
+        <source>There is not enough memory to repair this file.</source>
+        <translation>このファイルを修復するにはメモリが足りません。</translation>
+    </message>
     <message id="FileReasons.It_is_not_a_regular_file">
         <source>it is not a regular file</source>
         <translation>通常のファイルではありません</translation>
@@ -74,6 +78,18 @@
     <message id="FileReasons.Another_file_took_its_place">
         <source>another file took its place while it was being saved</source>
         <translation>保存中に別のファイルがその場所に置かれました</translation>
+    </message>
+    <message id="FileReasons.It_is_too_large_for_memory">
+        <source>it is too large for this computer's memory</source>
+        <translation>このコンピュータのメモリには大きすぎます</translation>
+    </message>
+    <message id="FileReasons.Old_content_too_large_for_memory">
+        <source>its folder is not writable, and its old content is too large for this computer's memory, where it would be kept while the file is overwritten</source>
+        <translation>フォルダに書き込めず、上書きの間その元の内容を保持するにはこのコンピュータのメモリが足りません</translation>
+    </message>
+    <message id="FileReasons.No_free_hidden_name">
+        <source>every hidden name tried for a new file in its folder was taken</source>
+        <translation>フォルダ内で新しいファイルのために試した隠し名はすべて使われていました</translation>
     </message>
     <message id="FileReasons.Old_content_not_written_back">
         <source>%1, and its old content could not be written back: %2</source>
@@ -94,6 +110,10 @@
     <message id="FileReasons.No_free_name_for_an_old_text_copy">
         <source>no copy of its old text could be made beside it: %1 and the names numbered after it are taken</source>
         <translation>元のテキストのコピーをその横に作れませんでした: %1 と番号付きの名前はすべて使われています</translation>
+    </message>
+    <message id="FileReasons.File_system_not_told">
+        <source>its file system could not be asked what it can promise: %1</source>
+        <translation>ファイルシステムに何を保証できるかを問い合わせられませんでした: %1</translation>
     </message>
     <message id="RegExVesk.kAlert_Metacharacters">
         <source>Metacharacters ^ $ \b cannot be used alone.</source>

@@ -104,14 +104,30 @@ bool GiveExtendedAttributes(int file, int fd)
     return given;
 }
 
-// Gives the copy the ACL of the file, where it has one. Gives true when it
-// is given or there is none.
-bool GiveAccessControlList(int file, int copy)
+constexpr const char* kAccessAcl = "system.posix_acl_access";
+
+enum class CopyAcl { TheFiles, None, Unknown };
+
+bool RemoveAccessControlList(int fd)
 {
-    const char* const name = "system.posix_acl_access";
-    const std::optional<std::string> entries = AttributeOf(file, name);
-    if (!entries) return errno == ENODATA || NotStored(errno);
-    return ::fsetxattr(copy, name, entries->data(), entries->size(), 0) == 0;
+    return ::fremovexattr(fd, kAccessAcl) == 0 || errno == ENODATA || NotStored(errno);
+}
+
+// Gives the copy exactly the file's ACL, or none where the file has none,
+// when `withFileAcl`; otherwise, or where the file's cannot be given, none
+// at all. An ACL that the copy took from its folder's default ACL is never
+// kept, for it may let others read what the file does not. Unknown when the
+// copy's ACL could be made neither.
+CopyAcl GiveAccessControlList(int file, int copy, bool withFileAcl)
+{
+    if (withFileAcl) {
+        const std::optional<std::string> entries = AttributeOf(file, kAccessAcl);
+        if (entries && ::fsetxattr(copy, kAccessAcl, entries->data(), entries->size(), 0) == 0) return CopyAcl::TheFiles;
+        if (!entries && (errno == ENODATA || NotStored(errno))) {
+            return RemoveAccessControlList(copy) ? CopyAcl::TheFiles : CopyAcl::Unknown;
+        }
+    }
+    return RemoveAccessControlList(copy) ? CopyAcl::None : CopyAcl::Unknown;
 }
 
 } // namespace
@@ -132,9 +148,12 @@ void GiveCopyPermissions(int copy, int file, const struct stat& existing)
     const bool group = ::fstat(copy, &got) == 0
         && (got.st_gid == existing.st_gid || ::fchown(copy, static_cast<uid_t>(-1), existing.st_gid) == 0);
     // The file's ACL names its group's entry, so it is given only with the group.
-    const bool acl = group && GiveAccessControlList(file, copy);
+    const CopyAcl acl = GiveAccessControlList(file, copy, group);
+    // Setting the bits of a copy with an ACL of unknown entries would open
+    // it to them: it keeps the bits it was made with.
+    if (acl == CopyAcl::Unknown) return;
     mode_t bits = existing.st_mode & 0777;
-    if (!acl) {
+    if (acl == CopyAcl::None) {
         const mode_t others = bits & 07;
         bits = (bits & 0700) | (others << 3) | others;
     }

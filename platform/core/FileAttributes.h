@@ -17,10 +17,11 @@ bool GiveAttributesOf(int file, const struct stat& existing, int fd);
 
 // Makes the copy of a file's old text, open at `copy`, no more open than the
 // file open at `file`: the file's permission bits without set-user-ID or
-// set-group-ID, its group and its ACL. Where the group or the ACL cannot be
-// given, the copy has no ACL and its group gets no more than others get on
-// the file. A copy whose bits cannot be set at all stays open to its owner
-// alone, as it was made.
+// set-group-ID, its group and its ACL, and no ACL it took from its folder.
+// Where the group or the ACL cannot be given, the copy has no ACL and its
+// group gets no more than others get on the file. A copy whose ACL cannot be
+// made the file's or none, or whose bits cannot be set at all, stays open to
+// its owner alone, as it was made.
 void GiveCopyPermissions(int copy, int file, const struct stat& existing);
 
 } // namespace platform

@@ -46,19 +46,23 @@ std::string ReadFromStart(int fd, std::size_t sizeHint, const std::string& actio
     }
 }
 
-int WriteFromStart(int fd, std::string_view bytes)
+int WriteFromStart(int fd, std::string_view bytes, std::size_t* written)
 {
     std::size_t done = 0;
-    while (done < bytes.size()) {
+    int error = 0;
+    while (done < bytes.size() && error == 0) {
         const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return errno;
         // A regular file takes at least one byte or says why not; nothing
         // written without a reason would loop for ever.
-        if (n == 0) return EIO;
-        done += static_cast<std::size_t>(n);
+        if (n <= 0) {
+            error = n < 0 ? errno : EIO;
+        } else {
+            done += static_cast<std::size_t>(n);
+        }
     }
-    return 0;
+    if (written != nullptr) *written = done;
+    return error;
 }
 
 int SyncToDisk(int fd)
@@ -68,6 +72,12 @@ int SyncToDisk(int fd)
         result = ::fsync(fd);
     } while (result != 0 && errno == EINTR);
     return result == 0 ? 0 : errno;
+}
+
+int CutAndSync(int fd, off_t length)
+{
+    if (::ftruncate(fd, length) != 0) return errno;
+    return SyncToDisk(fd);
 }
 
 std::filesystem::path FolderOf(const std::filesystem::path& file)

@@ -52,11 +52,16 @@ std::string SystemReason(int error);
 std::string ReadFromStart(int fd, std::size_t sizeHint, const std::string& action, const std::string& path);
 
 // Writes every byte from the start of the file, going on after a write that
-// was cut short or interrupted. Gives 0, or the errno of the failure.
-int WriteFromStart(int fd, std::string_view bytes);
+// was cut short or interrupted. Gives 0, or the errno of the failure; sets
+// `written`, where given, to the number of bytes written.
+int WriteFromStart(int fd, std::string_view bytes, std::size_t* written = nullptr);
 
 // Flushes the file's data to the disk. Gives 0, or the errno of the failure.
 int SyncToDisk(int fd);
+
+// Cuts (or extends) the file to `length` bytes and flushes it to the disk.
+// Gives 0, or the errno of the failed step.
+int CutAndSync(int fd, off_t length);
 
 // The folder that holds `file`: "." for a bare name.
 std::filesystem::path FolderOf(const std::filesystem::path& file);

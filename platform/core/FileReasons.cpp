@@ -24,6 +24,25 @@ std::string Another_file_took_its_place(std::string_view language)
                               "another file took its place while it was being saved", language);
 }
 
+std::string It_is_too_large_for_memory(std::string_view language)
+{
+    return GetLocalizedString("FileReasons.It_is_too_large_for_memory", "it is too large for this computer's memory", language);
+}
+
+std::string Old_content_too_large_for_memory(std::string_view language)
+{
+    return GetLocalizedString("FileReasons.Old_content_too_large_for_memory",
+                              "its folder is not writable, and its old content is too large for this computer's memory, "
+                              "where it would be kept while the file is overwritten",
+                              language);
+}
+
+std::string No_free_hidden_name(std::string_view language)
+{
+    return GetLocalizedString("FileReasons.No_free_hidden_name",
+                              "every hidden name tried for a new file in its folder was taken", language);
+}
+
 std::string Old_content_not_written_back(std::string_view language)
 {
     return GetLocalizedString("FileReasons.Old_content_not_written_back",
@@ -51,6 +70,12 @@ std::string No_free_name_for_an_old_text_copy(std::string_view language)
 {
     return GetLocalizedString("FileReasons.No_free_name_for_an_old_text_copy",
                               "no copy of its old text could be made beside it: %1 and the names numbered after it are taken",
+                              language);
+}
+
+std::string File_system_not_told(std::string_view language)
+{
+    return GetLocalizedString("FileReasons.File_system_not_told", "its file system could not be asked what it can promise: %1",
                               language);
 }
 

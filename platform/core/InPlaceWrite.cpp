@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <new>
 #include <optional>
 #include <string>
 
@@ -14,6 +16,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileDescriptor.h"
 #include "platform/core/FileReasons.h"
+#include "platform/core/MemoryRoom.h"
 #include "platform/core/OldTextCopy.h"
 
 namespace platform {
@@ -25,20 +28,25 @@ namespace {
 // Copy-on-write and log-structured file systems (btrfs, ZFS, bcachefs, F2FS,
 // NILFS) write every change to new blocks, and network and FUSE file systems
 // leave it to a server that may: on those an overwrite can run out of space
-// whatever was reserved, so an overwrite without a copy of the old text is
-// refused there.
-constexpr long kOverwritesInPlace[] = {EXT4_SUPER_MAGIC, XFS_SUPER_MAGIC, TMPFS_MAGIC};
+// whatever was reserved.
+constexpr long kOverwritesInPlace[] = {EXT4_SUPER_MAGIC, XFS_SUPER_MAGIC, TMPFS_MAGIC, RAMFS_MAGIC};
 
-bool OverwritesInPlace(int fd)
+// What the file system of the open file is, asked once; a failure throws
+// with its own reason, after `cleanUp` gives what else must be told.
+template <class CleanUp>
+struct statfs FileSystemOf(int fd, const std::string& path, CleanUp cleanUp)
 {
     struct statfs info {};
-    return ::fstatfs(fd, &info) == 0
-        && std::ranges::find(kOverwritesInPlace, static_cast<long>(info.f_type)) != std::end(kOverwritesInPlace);
+    if (::fstatfs(fd, &info) != 0) {
+        const std::string reason = FileReasons::FillIn(FileReasons::File_system_not_told(), {SystemReason(errno)});
+        throw IOException(kCannotWrite, path, cleanUp(reason));
+    }
+    return info;
 }
 
-IOException NoSafeOverwrite(const std::string& path)
+bool OverwritesInPlace(const struct statfs& info)
 {
-    return IOException(kCannotWrite, path, FileReasons::Its_folder_is_not_writable_and_no_safe_overwrite());
+    return std::ranges::find(kOverwritesInPlace, static_cast<long>(info.f_type)) != std::end(kOverwritesInPlace);
 }
 
 int Allocate(int fd, int mode, off_t length)
@@ -65,21 +73,20 @@ int Reserve(int fd, std::size_t length, bool needed)
     return error == EOPNOTSUPP && !needed ? 0 : error;
 }
 
-int CutAndSync(int fd, std::size_t length)
-{
-    if (::ftruncate(fd, static_cast<off_t>(length)) != 0) return errno;
-    return SyncToDisk(fd);
-}
+struct Outcome {
+    int error = 0;
+    bool changed = false; // whether the file holds anything else than its old content
+};
 
-// Makes `bytes` the whole content, on disk. Gives 0, or the errno of the
-// failed step. The bytes are on the disk before the file is cut to their
-// length: cutting it gives back room that writing the old content back
-// could still need.
-int Overwrite(int fd, std::string_view bytes)
+// Makes `bytes` the whole content, on disk. The bytes are on the disk before
+// the file is cut to their length: cutting it gives back room that writing
+// the old content back could still need.
+Outcome Overwrite(int fd, std::string_view bytes)
 {
-    if (const int error = WriteFromStart(fd, bytes)) return error;
-    if (const int error = SyncToDisk(fd)) return error;
-    return CutAndSync(fd, bytes.size());
+    std::size_t written = 0;
+    if (const int error = WriteFromStart(fd, bytes, &written)) return {error, written > 0};
+    if (const int error = SyncToDisk(fd)) return {error, true};
+    return {CutAndSync(fd, static_cast<off_t>(bytes.size())), true};
 }
 
 // Writes the old content back after a failed overwrite. Nothing is written
@@ -88,7 +95,37 @@ int Overwrite(int fd, std::string_view bytes)
 int WriteBack(int fd, std::string_view old)
 {
     if (const int error = WriteFromStart(fd, old)) return error;
-    return CutAndSync(fd, old.size());
+    return CutAndSync(fd, static_cast<off_t>(old.size()));
+}
+
+// Puts the old content back after a failed overwrite that wrote at most the
+// first `written` bytes: from the copy beside the file, or from `old`.
+// Gives 0, or the errno of the failure.
+int PutBack(int fd, const OldTextCopy* copy, std::string_view old, std::size_t room, std::size_t written)
+{
+    // A copy that shares the file's blocks is cloned back, which needs no room.
+    if (copy != nullptr && copy->SharesBlocks() && copy->CloneInto(fd) == 0) return 0;
+    // The room is reserved again first: where the failure came after the file
+    // was cut to a shorter new text, the old content would otherwise stop
+    // half-way on a full disk, and the file would be neither text.
+    if (const int error = Reserve(fd, room, copy == nullptr)) return error;
+    return copy != nullptr ? copy->CopyInto(fd, static_cast<off_t>(written)) : WriteBack(fd, old);
+}
+
+// The file's old content, to be written back should the overwrite fail: with
+// no copy beside the file it is kept in memory, so one that memory cannot
+// hold is refused before anything is written.
+std::string OldContentOf(const SavePlace& place)
+{
+    const std::string& path = place.Chosen();
+    const auto size = static_cast<std::uint64_t>(place.Existing().st_size);
+    const auto tooLarge = [&path] { return IOException(kCannotWrite, path, FileReasons::Old_content_too_large_for_memory()); };
+    if (!FitsInMemory(size)) throw tooLarge();
+    try {
+        return ReadFromStart(place.File(), static_cast<std::size_t>(size), kCannotWrite, path);
+    } catch (const std::bad_alloc&) {
+        throw tooLarge();
+    }
 }
 
 } // namespace
@@ -97,33 +134,50 @@ void WriteInPlace(SavePlace& place, std::string_view text, OldTextCopying copyin
 {
     const std::string& path = place.Chosen();
     const int fd = place.File();
-    if (copying == OldTextCopying::None && !OverwritesInPlace(fd)) throw NoSafeOverwrite(path);
-
-    const std::string old = ReadFromStart(fd, static_cast<std::size_t>(place.Existing().st_size), kCannotWrite, path);
+    const auto asIs = [](const std::string& reason) { return reason; };
+    if (copying == OldTextCopying::None && !OverwritesInPlace(FileSystemOf(fd, path, asIs))) {
+        throw IOException(kCannotWrite, path, FileReasons::Its_folder_is_not_writable_and_no_safe_overwrite());
+    }
     // Room for the longer content, so that writing the old one back cannot
     // run out of space either; and an old content over the size limit could
-    // not be written back.
-    const std::size_t room = std::max(old.size(), text.size());
+    // not be copied or written back.
+    const std::size_t room = std::max(static_cast<std::size_t>(place.Existing().st_size), text.size());
     RefuseOverFileSizeLimit(room, kCannotWrite, path);
     std::optional<OldTextCopy> copy;
-    if (copying == OldTextCopying::Beside) copy.emplace(place, old);
+    std::string old;
+    if (copying == OldTextCopying::Beside) {
+        copy.emplace(place);
+    } else {
+        old = OldContentOf(place);
+    }
     // Gives `reason` with the copy removed, or with why it could not be.
     auto withoutCopy = [&copy](const std::string& reason) { return copy ? FileReasons::Joined(reason, copy->Remove()) : reason; };
 
     if (const int error = Reserve(fd, room, !copy)) {
-        if (error == EOPNOTSUPP) throw NoSafeOverwrite(path);
+        if (error == EOPNOTSUPP) throw IOException(kCannotWrite, path, FileReasons::Its_folder_is_not_writable_and_no_safe_overwrite());
         // A reservation cut short can keep blocks past the end of the file;
         // cutting the file at its own length gives them back to a full disk.
         // Only then: a cut, even to the same length, marks the file modified.
         struct stat after {};
         if (::fstat(fd, &after) == 0 && after.st_blocks > place.Existing().st_blocks) {
-            [[maybe_unused]] const int released = ::ftruncate(fd, static_cast<off_t>(old.size()));
+            [[maybe_unused]] const int released = ::ftruncate(fd, place.Existing().st_size);
         }
         throw IOException(kCannotWrite, path, withoutCopy(SystemReason(error)));
     }
+    // Where changes go to new blocks, the room reserved does not cover the
+    // overwrite. A copy that shares the file's blocks is cloned back after a
+    // failure without any room; otherwise the room for the new text and the
+    // old one written back is counted before a byte is written.
+    if (copy && !copy->SharesBlocks()) {
+        const struct statfs info = FileSystemOf(fd, path, withoutCopy);
+        const auto free = static_cast<std::uint64_t>(info.f_bavail) * static_cast<std::uint64_t>(info.f_bsize);
+        if (!OverwritesInPlace(info) && free < text.size() + static_cast<std::uint64_t>(copy->Length())) {
+            throw IOException(kCannotWrite, path, withoutCopy(SystemReason(ENOSPC)));
+        }
+    }
 
-    const int error = Overwrite(fd, text);
-    if (error == 0) {
+    const Outcome outcome = Overwrite(fd, text);
+    if (outcome.error == 0) {
         // The new text is on the disk; a close that fails all the same is
         // still told, but not as a failure to save.
         const int closeError = place.CloseFile();
@@ -135,14 +189,13 @@ void WriteInPlace(SavePlace& place, std::string_view text, OldTextCopying copyin
         if (!left.empty()) throw SavedWithFaultException(SavedWithFaultException::Fault::OldCopyLeft, path, left);
         return;
     }
-    // The room is reserved again first: where the failure came after the file
-    // was cut to a shorter new text, the old content would otherwise stop
-    // half-way on a full disk, and the file would be neither text.
-    int restoreError = Reserve(fd, room, !copy);
-    if (restoreError == 0) restoreError = WriteBack(fd, old);
-    if (restoreError == 0) throw IOException(kCannotWrite, path, withoutCopy(SystemReason(error)));
+    // Nothing was written: the file is as it was.
+    if (!outcome.changed) throw IOException(kCannotWrite, path, withoutCopy(SystemReason(outcome.error)));
+    const int restoreError = PutBack(fd, copy ? &*copy : nullptr, old, room, text.size());
+    if (restoreError == 0) throw IOException(kCannotWrite, path, withoutCopy(SystemReason(outcome.error)));
     // The copy, if any, now holds the only whole old text: it stays.
-    std::string reason = FileReasons::FillIn(FileReasons::Old_content_not_written_back(), {SystemReason(error), SystemReason(restoreError)});
+    std::string reason = FileReasons::FillIn(FileReasons::Old_content_not_written_back(),
+                                             {SystemReason(outcome.error), SystemReason(restoreError)});
     if (copy) reason = FileReasons::Joined(reason, FileReasons::FillIn(FileReasons::Old_text_is_kept_in(), {copy->Path()}));
     throw IOException(kCannotWrite, path, reason);
 }

@@ -1,11 +1,15 @@
 #include "platform/core/NewFile.h"
 
 #include <cerrno>
+#include <cinttypes>
+#include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <random>
 #include <utility>
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <unistd.h>
 
 #include "platform/core/FileReasons.h"
@@ -13,16 +17,21 @@
 namespace platform {
 namespace {
 
-// Hidden names of the program's own that do not grow with the final name,
-// so that a name as long as the file system allows can still be saved.
-class HiddenNames {
-public:
-    HiddenNames() : m_generator(std::random_device()()) {}
-    std::string Next() { return ".sorvanel-" + std::to_string(m_generator() % 1000000) + ".tmp"; }
-
-private:
-    std::mt19937 m_generator;
-};
+// A hidden name of the program's own, with 64 random bits: another user who
+// may write to the folder cannot take every such name ahead of a save. It
+// does not grow with the final name, so that a name as long as the file
+// system allows can still be saved.
+std::string HiddenName()
+{
+    std::uint64_t bits = 0;
+    if (::getrandom(&bits, sizeof bits, 0) != static_cast<ssize_t>(sizeof bits)) {
+        std::random_device device;
+        bits = (std::uint64_t{device()} << 32) ^ device();
+    }
+    char name[40];
+    std::snprintf(name, sizeof name, ".sorvanel-%016" PRIx64 ".tmp", bits);
+    return name;
+}
 
 constexpr int kNameAttempts = 100;
 
@@ -31,13 +40,13 @@ constexpr int kNameAttempts = 100;
 // errno telling why.
 int OpenNewFile(int folder, mode_t mode, std::string& name)
 {
-    const int fd = ::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    // Open for reading too: a copy of an old text is read back after a failed write.
+    const int fd = ::openat(folder, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
     // File systems without unnamed files answer one of these.
     if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return fd;
-    HiddenNames names;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        name = names.Next();
-        const int named = ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+        name = HiddenName();
+        const int named = ::openat(folder, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
         if (named >= 0) return named;
         if (errno != EEXIST) break;
     }
@@ -70,9 +79,8 @@ int NewFile::LinkDescriptor(const std::string& name)
 
 int NewFile::GiveHiddenName()
 {
-    HiddenNames names;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        const std::string name = names.Next();
+        const std::string name = HiddenName();
         const int error = LinkDescriptor(name);
         if (error == 0) m_name = name;
         if (error != EEXIST) return error;
@@ -100,11 +108,21 @@ int NewFile::LinkAs(const std::string& name)
 std::string NewFile::Discard()
 {
     m_fd.Close();
+    return DropHiddenName();
+}
+
+std::string NewFile::DropHiddenName()
+{
     if (m_name.empty()) return {};
     const std::string name = std::exchange(m_name, {});
     if (::unlinkat(m_folder, name.c_str(), 0) == 0 || errno == ENOENT) return {};
     const std::string path = (std::filesystem::path(m_folderPath) / name).string();
     return FileReasons::FillIn(FileReasons::Temporary_file_not_removed(), {path, SystemReason(errno)});
+}
+
+std::string NewFileReason(int error)
+{
+    return error == EEXIST ? FileReasons::No_free_hidden_name() : SystemReason(error);
 }
 
 } // namespace platform

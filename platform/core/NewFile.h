@@ -11,7 +11,7 @@ namespace platform {
 // A file made in a folder, for a new text or for a copy of an old one. It
 // has no name where the file system allows (O_TMPFILE), so that a save
 // killed before it is named leaves nothing behind; elsewhere it has a hidden
-// name of its own, ".sorvanel-<number>.tmp", until then.
+// name of its own, ".sorvanel-<16 hexadecimal digits>.tmp", until then.
 class NewFile {
 public:
     // Made in the open folder `folder` (its path `folderPath` is for
@@ -45,6 +45,10 @@ public:
     // that could not be removed.
     std::string Discard();
 
+    // Removes its hidden name, once it has its own, and keeps it open; gives
+    // what Discard gives.
+    std::string DropHiddenName();
+
 private:
     int LinkDescriptor(const std::string& name);
     int GiveHiddenName();
@@ -55,5 +59,9 @@ private:
     FileDescriptor m_fd;
     int m_error = 0;
 };
+
+// The reason for a failure of a NewFile to be made or to take its place:
+// there, EEXIST means that every hidden name it tried was taken.
+std::string NewFileReason(int error);
 
 } // namespace platform

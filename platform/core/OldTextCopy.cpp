@@ -8,9 +8,9 @@
 
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileAttributes.h"
+#include "platform/core/FileBytes.h"
 #include "platform/core/FileDescriptor.h"
 #include "platform/core/FileReasons.h"
-#include "platform/core/NewFile.h"
 
 namespace platform {
 namespace {
@@ -49,24 +49,29 @@ std::string NameCopy(NewFile& copy, const SavePlace& place, int& error)
 
 } // namespace
 
-OldTextCopy::OldTextCopy(const SavePlace& place, std::string_view old) : m_place(place)
+OldTextCopy::OldTextCopy(const SavePlace& place)
+    : m_place(place), m_copy(place.Folder(), place.FolderPath(), 0600), m_length(place.Existing().st_size)
 {
     auto fail = [&](const std::string& reason) { throw IOException(kCannotWrite, place.Chosen(), reason); };
     // Nobody else may read it until it has the file's permissions.
-    NewFile copy(place.Folder(), place.FolderPath(), 0600);
-    if (copy.fd() < 0) fail(SystemReason(copy.error()));
-    GiveCopyPermissions(copy.fd(), place.File(), place.Existing());
-    int error = WriteFromStart(copy.fd(), old);
-    if (error == 0) error = SyncToDisk(copy.fd());
-    if (error == 0) m_name = NameCopy(copy, place, error);
+    if (m_copy.fd() < 0) fail(NewFileReason(m_copy.error()));
+    GiveCopyPermissions(m_copy.fd(), place.File(), place.Existing());
+    m_sharesBlocks = CloneFile(place.File(), m_copy.fd());
+    int error = 0;
+    if (!m_sharesBlocks) {
+        error = CopyBytes(place.File(), m_copy.fd(), m_length, 0);
+        if (error == 0 && ::ftruncate(m_copy.fd(), m_length) != 0) error = errno;
+    }
+    if (error == 0) error = SyncToDisk(m_copy.fd());
+    if (error == 0) m_name = NameCopy(m_copy, place, error);
     if (error == EEXIST) {
         fail(FileReasons::Joined(FileReasons::FillIn(FileReasons::No_free_name_for_an_old_text_copy(), {Path()}),
-                                 copy.Discard()));
+                                 m_copy.Discard()));
     }
-    if (error == 0) error = copy.Close();
     // The hidden name goes before the folder is flushed, so that it does
-    // not come back after a power cut.
-    std::string left = copy.Discard();
+    // not come back after a power cut. The copy stays open: a failed write
+    // reads the old text back from it, not from a name someone may replace.
+    std::string left = m_copy.DropHiddenName();
     if (error == 0 && left.empty()) error = SyncFolder(place.Folder());
     if (error != 0 || !left.empty()) {
         if (!m_name.empty()) left = FileReasons::Joined(left, Remove());
@@ -78,6 +83,19 @@ std::string OldTextCopy::Path() const
 {
     const std::string name = m_name.empty() ? m_place.Name() + "~" : m_name;
     return (std::filesystem::path(m_place.FolderPath()) / name).string();
+}
+
+int OldTextCopy::CloneInto(int file) const
+{
+    if (::ftruncate(file, 0) != 0) return errno;
+    if (!CloneFile(m_copy.fd(), file)) return errno;
+    return SyncToDisk(file);
+}
+
+int OldTextCopy::CopyInto(int file, off_t written) const
+{
+    if (const int error = CopyBytes(m_copy.fd(), file, m_length, written)) return error;
+    return CutAndSync(file, m_length);
 }
 
 std::string OldTextCopy::Remove()

@@ -16,7 +16,7 @@ void ReplaceFile(const SavePlace& place, NewFile& newFile, std::string_view text
     // network file system or a quota may report a full disk only now.
     if (const int error = SyncToDisk(newFile.fd())) fail(SystemReason(error));
     if (const std::string reason = place.WhyNotInPlace(); !reason.empty()) fail(reason);
-    if (const int error = newFile.PutInPlace(place.Name())) fail(SystemReason(error));
+    if (const int error = newFile.PutInPlace(place.Name())) fail(NewFileReason(error));
     if (const int error = SyncFolder(place.Folder())) {
         throw SavedWithFaultException(SavedWithFaultException::Fault::MayNotBeOnDisk, place.Chosen(), SystemReason(error));
     }

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -19,6 +20,18 @@ SaveAsDialog::Responder g_saveResponder;
 std::function<void(const std::string&)> g_msgBoxResponder;
 
 QString ToQString(const std::string& text) { return QString::fromStdString(text); }
+
+// Shows the box's texts exactly as they are: by default Qt guesses whether a
+// text is markup, and a path such as "<i>ro/x.glyphs" would be shown without
+// its "<i>", in italics. The explanation has a label of its own, which the
+// box's format does not reach (Qt 6.4), so it is set too.
+void ShowTextsAsPlainText(QMessageBox& box)
+{
+    box.setTextFormat(Qt::PlainText);
+    if (auto* explanation = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
+        explanation->setTextFormat(Qt::PlainText);
+    }
+}
 
 QMessageBox::Icon ToQtIcon(int code)
 {
@@ -83,6 +96,7 @@ MessageDialog::Pressed MessageDialog::Show(Window* parent)
     box.setIcon(ToQtIcon(Icon));
     box.setText(ToQString(Message));
     box.setInformativeText(ToQString(Explanation));
+    ShowTextsAsPlainText(box);
     box.setWindowModality(parent != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
     QPushButton* action = box.addButton(ToQString(ActionButton.Caption), QMessageBox::AcceptRole);
     QPushButton* cancel = CancelButton.Visible ? box.addButton(ToQString(CancelButton.Caption), QMessageBox::RejectRole) : nullptr;
@@ -132,6 +146,7 @@ void MsgBox(const std::string& text)
     }
     QMessageBox box;
     box.setText(ToQString(text));
+    ShowTextsAsPlainText(box);
     box.setStandardButtons(QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();

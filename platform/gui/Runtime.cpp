@@ -148,8 +148,11 @@ void UnhandledException(std::exception_ptr exception)
     if (g_reporterForTesting) {
         g_reporterForTesting(text);
     } else if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
-        QMessageBox::critical(nullptr, QStringLiteral("Sorvanel"),
-                              QStringLiteral("Sorvanel stopped after an unexpected error:\n\n%1").arg(QString::fromStdString(text)));
+        // Plain text: the error's text is shown as it is, never as markup.
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Sorvanel"),
+                        QStringLiteral("Sorvanel stopped after an unexpected error:\n\n%1").arg(QString::fromStdString(text)));
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
     }
     QCoreApplication::exit(1);
 }

@@ -65,6 +65,7 @@ TEST(WriteTextAtomically, ReplacesWholeFileOrLeavesItAsItWas)
         rlim_t sizeLimit = RLIM_INFINITY;
         bool savedWithFault = false;  // the new text is in place despite the failure
         mode_t mode = 0640;           // what the file's permissions are afterwards
+        bool noFileYet = false;       // the hook makes the file instead of a link in its place
     };
     const Case cases[] = {
         {"short writes", "pwrite=short", 100000},
@@ -87,6 +88,12 @@ TEST(WriteTextAtomically, ReplacesWholeFileOrLeavesItAsItWas)
         // the file's place: that file is neither written nor replaced.
         {"a link put in the file's place as it is looked at", "stat=hook@1", 150, kAnotherFile},
         {"a link put in the file's place before the new file takes it", "fsync=hook@1", 150, kAnotherFile},
+        {"a file made at the chosen name after a look that found none", "tmpfile=hook@1", 150, kAnotherFile,
+         RLIM_INFINITY, false, 0640, true},
+        // Only a folder the user may not write to sends the save into the file.
+        {"a new file that cannot be made", "tmpfile=EIO", 150, "Input/output error"},
+        {"every hidden name taken", "tmpfile=EOPNOTSUPP,create=EEXIST", 150,
+         "every hidden name tried for a new file in its folder was taken"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -105,13 +112,18 @@ TEST(WriteTextAtomically, ReplacesWholeFileOrLeavesItAsItWas)
             ::unlink(file.NativePath().c_str());
             ::symlink(other.c_str(), file.NativePath().c_str());
         };
+        const auto makeTheFile = [&] {
+            dir.Write("out.glyphs", "the user's own text");
+            ::chmod(file.NativePath().c_str(), 0640);
+        };
+        if (c.noFileYet) ::unlink(file.NativePath().c_str());
         const std::string text(c.size, 'x');
         std::string reason;
         std::string message;
         bool savedWithFault = false;
         try {
             FileSizeLimit limit(c.sizeLimit);
-            ScopedFaults faults(c.faults, putLinkInItsPlace);
+            ScopedFaults faults(c.faults, c.noFileYet ? std::function<void()>(makeTheFile) : putLinkInItsPlace);
             WriteTextAtomically(file, text);
         } catch (const SavedWithFaultException& e) {
             reason = e.Reason();
@@ -148,7 +160,11 @@ TEST(WriteTextAtomically, WritesThroughLinksAndRefusesWhatIsNoFile)
     EXPECT_THROW(WriteTextAtomically(FolderItem(dir.Path()), "x"), IOException);
     ASSERT_EQ(::mkfifo(dir.Path("pipe.glyphs").c_str(), 0600), 0);
     EXPECT_THROW(WriteTextAtomically(FolderItem(dir.Path("pipe.glyphs")), "x"), IOException);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 3);
+    // A link that leads to itself is no place, not a broken link to replace.
+    ASSERT_EQ(::symlink("loop.glyphs", dir.Path("loop.glyphs").c_str()), 0);
+    EXPECT_THROW(WriteTextAtomically(FolderItem(dir.Path("loop.glyphs")), "x"), IOException);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("loop.glyphs")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 4);
 }
 
 namespace {
@@ -282,7 +298,7 @@ TEST(WriteTextAtomically, InPlaceWriteThatCannotFitLeavesTheFileAsItWas)
         rlim_t sizeLimit = RLIM_INFINITY;
         std::size_t newSize = 600 * 1024;
         const char* fileSystem = "tmpfs";
-        bool savedWithFault = false;
+        std::optional<SavedWithFaultException::Fault> savedWithFault = {};
         int saverExit = 0;       // -1: killed
         mode_t mode = 0644;
         mode_t folderMode = 0755; // the folder is root's
@@ -290,6 +306,8 @@ TEST(WriteTextAtomically, InPlaceWriteThatCannotFitLeavesTheFileAsItWas)
         // folder, it is written into with a copy of its old text beside it.
         bool secondName = false;
         bool copyLeft = false;
+        int copyNamesTaken = 0;  // by empty files of the user's own: "out.glyphs~", then "~2" and on
+        bool sparseOld = false;  // the old text ends in a hole that makes it a terabyte long
     };
     const std::string eio = std::strerror(EIO);
     const Case cases[] = {
@@ -303,30 +321,47 @@ TEST(WriteTextAtomically, InPlaceWriteThatCannotFitLeavesTheFileAsItWas)
         {.what = "the flush of the new text fails", .reason = eio, .faults = "fsync=EIO@1"},
         {.what = "every flush fails", .reason = eio + ", and its old content could not be written back: " + eio, .faults = "fsync=EIO"},
         {.what = "the close fails after the new text is on the disk", .reason = eio, .afterwards = Afterwards::NewText,
-         .faults = "close=EIO", .savedWithFault = true},
+         .faults = "close=EIO", .savedWithFault = SavedWithFaultException::Fault::MayNotBeOnDisk},
+        // A write that fails before a byte is written changed nothing, and
+        // nothing is written back (which would fail the same way).
+        {.what = "every write fails", .reason = eio, .faults = "pwrite=EIO"},
+        {.what = "an old text too large for memory", .reason = std::string("its folder is not writable, and its old content is too large ")
+             + "for this computer's memory, where it would be kept while the file is overwritten",
+         .written = false, .sparseOld = true},
         // A shorter text keeps the old one's room until it is on the disk.
         {.what = "killed at the flush of a shorter text", .afterwards = Afterwards::NewTextOverOld, .faults = "fsync=kill@1",
          .newSize = 100 * 1024, .saverExit = -1},
-        {.what = "a file system not known to overwrite in place",
+        {.what = "a file system that cannot reserve room",
          .reason = "its folder is not writable, and this file system cannot promise the room to overwrite the file safely",
          .written = false, .fileSystem = "ramfs"},
-        {.what = "a file system that cannot be told",
-         .reason = "its folder is not writable, and this file system cannot promise the room to overwrite the file safely",
+        {.what = "a file system that cannot be asked", .reason = "its file system could not be asked what it can promise: " + eio,
          .faults = "statfs=EIO", .written = false},
         {.what = "the user's own read-only file", .reason = std::strerror(EACCES), .written = false, .mode = 0444,
          .folderMode = 0777},
         // With a copy of the old text, any file system will do, and room
         // that cannot be reserved is not needed.
-        {.what = "a copy beside the file, on a file system not known to overwrite in place",
+        {.what = "a copy beside the file, on a file system that cannot reserve room",
          .afterwards = Afterwards::NewText, .fileSystem = "ramfs", .folderMode = 0777, .secondName = true},
-        {.what = "killed while the copy is written", .faults = "pwrite=kill@1", .saverExit = -1, .folderMode = 0777, .secondName = true},
+        {.what = "killed while the copy is written", .faults = "copy=kill@1", .saverExit = -1, .folderMode = 0777, .secondName = true},
         {.what = "the copy's flush fails", .reason = eio, .faults = "fsync=EIO@1", .written = false, .folderMode = 0777, .secondName = true},
         {.what = "the flush of the copy's folder fails", .reason = eio, .faults = "dirsync=EIO@1", .written = false,
          .folderMode = 0777, .secondName = true},
         {.what = "the copy cannot be removed",
          .reason = "the copy of its old text, <folder>/out.glyphs~, could not be removed: " + eio,
-         .afterwards = Afterwards::NewText, .faults = "unlink=EIO", .savedWithFault = true, .folderMode = 0777, .secondName = true,
-         .copyLeft = true},
+         .afterwards = Afterwards::NewText, .faults = "unlink=EIO", .savedWithFault = SavedWithFaultException::Fault::OldCopyLeft,
+         .folderMode = 0777, .secondName = true, .copyLeft = true},
+        // The copy's flush is the first; the copy holds the only whole old text.
+        {.what = "the old text cannot be written back from the copy",
+         .reason = eio + ", and its old content could not be written back: " + eio + "; its old text is kept in <folder>/out.glyphs~",
+         .faults = "fsync=EIO@2,fsync=EIO@3", .folderMode = 0777, .secondName = true, .copyLeft = true},
+        // The copy takes a free name and never the place of a file.
+        {.what = "the copy's first name taken", .afterwards = Afterwards::NewText, .folderMode = 0777, .secondName = true,
+         .copyNamesTaken = 1},
+        {.what = "all but the last copy name taken", .afterwards = Afterwards::NewText, .folderMode = 0777, .secondName = true,
+         .copyNamesTaken = 99},
+        {.what = "every copy name taken",
+         .reason = "no copy of its old text could be made beside it: <folder>/out.glyphs~ and the names numbered after it are taken",
+         .written = false, .folderMode = 0777, .secondName = true, .copyNamesTaken = 100},
     };
     const std::string older(300 * 1024, 'o');
     const timespec longAgo[2] = {{1000000000, 0}, {1000000000, 0}};
@@ -343,10 +378,14 @@ TEST(WriteTextAtomically, InPlaceWriteThatCannotFitLeavesTheFileAsItWas)
         const int code = OnAFileSystemOfItsOwn(dir.Path(), c.fileSystem, [&] {
             // The file is the user's own.
             dir.Write("out.glyphs", older);
+            if (c.sparseOld && ::truncate(path.c_str(), off_t{1} << 40) != 0) return 100;
             if (::chown(path.c_str(), kNobody, kNobody) != 0 || ::chmod(path.c_str(), c.mode) != 0) return 100;
             if (::utimensat(AT_FDCWD, path.c_str(), longAgo, 0) != 0) return 100;
             if (::chmod(dir.Path().c_str(), c.folderMode) != 0) return 100;
             if (c.secondName && ::link(path.c_str(), dir.Path("second.glyphs").c_str()) != 0) return 100;
+            for (int number = 1; number <= c.copyNamesTaken; ++number) {
+                dir.Write("out.glyphs~" + (number == 1 ? std::string() : std::to_string(number)), "");
+            }
             if (c.fillUp) FillUp(dir.Path("filler"));
             const int saverExit = RunAsUserWithoutPrivileges([&] {
                 const rlimit limit{c.sizeLimit, c.sizeLimit}; // SIGXFSZ keeps its default action
@@ -356,16 +395,23 @@ TEST(WriteTextAtomically, InPlaceWriteThatCannotFitLeavesTheFileAsItWas)
                     WriteTextAtomically(FolderItem(path), newer);
                     return reason.empty() ? 0 : 1;
                 } catch (const SavedWithFaultException& e) {
-                    return c.savedWithFault && e.Reason() == reason ? 0 : 2;
+                    return c.savedWithFault == e.Kind() && e.Reason() == reason ? 0 : 2;
                 } catch (const IOException& e) {
                     return !c.savedWithFault && e.Reason() == reason ? 0 : 2;
                 }
             });
             int failures = saverExit == c.saverExit ? 0 : 1;
-            if (ReadAllText(FolderItem(path)) != expected) failures |= 4;
-            if (EntriesIn(dir.Path()) != 1u + c.fillUp + c.secondName + c.copyLeft) failures |= 8;
-            if (c.copyLeft && ReadAllText(FolderItem(path + "~")) != older) failures |= 32;
             struct stat info {};
+            if (c.sparseOld ? ::stat(path.c_str(), &info) != 0 || info.st_size != off_t{1} << 40
+                            : ReadAllText(FolderItem(path)) != expected) {
+                failures |= 4;
+            }
+            if (EntriesIn(dir.Path()) != 1u + c.fillUp + c.secondName + c.copyLeft + c.copyNamesTaken) failures |= 8;
+            if (c.copyLeft && ReadAllText(FolderItem(path + "~")) != older) failures |= 32;
+            for (int number = 1; number <= c.copyNamesTaken; ++number) {
+                const std::string taken = path + "~" + (number == 1 ? std::string() : std::to_string(number));
+                if (ReadAllText(FolderItem(taken)) != "") failures |= 64;
+            }
             if (!c.written && (::stat(path.c_str(), &info) != 0 || info.st_mtim.tv_sec != longAgo[1].tv_sec)) failures |= 16;
             return failures;
         });
@@ -411,6 +457,7 @@ TEST(WriteTextAtomically, KeepsOwnerGroupPermissionsAttributesAndLinks)
     };
     const Case cases[] = {
         {"root over another user's file with an attribute", kNobody, kNobody, 0640, 0755, {}, false, true},
+        {"root over another user's set-user-ID and set-group-ID file", kNobody, kNobody, 06755, 0755},
         {"a member of its group over a group-shared file", 4002, 4000, 0664, 0777, Identity{4001, 4001, {4000}}},
         {"another user's file in a sticky folder", 4002, 4002, 0666, 01777, Identity{4001, 4001, {}}},
         {"a file with a second name", 0, 0, 0640, 0755, {}, true},
@@ -494,6 +541,8 @@ TEST(WriteTextAtomically, AKilledSaveLeavesTheFileWholeAndNothingElse)
         bool oneMoreReader = false;         // the file's ACL lets user 4002 read it
         gid_t copyGroup = 0;                // where the copy is left
         mode_t copyMode = 0644;
+        bool copyHasTheFilesAcl = false;    // otherwise it has none
+        bool folderLetsOneMoreRead = false; // the folder's default ACL lets user 4003 read what is made in it
     };
     const Case cases[] = {
         {"killed at the flush of the new file", "fsync=kill@1", false, {"out.glyphs"}},
@@ -501,12 +550,17 @@ TEST(WriteTextAtomically, AKilledSaveLeavesTheFileWholeAndNothingElse)
         {"the copy of a file of a group the saver is in besides its own", "fsync=kill@2", true, {"out.glyphs~"},
          4001, 4005, 0640, Identity{4001, 4000, {4005}}, false, 4005, 0640},
         {"the copy of a file that its ACL lets one more user read", "fsync=kill@2", true, {"out.glyphs~"},
-         4001, 4001, 0600, Identity{4001, 4001, {}}, true, 4001, 0640},
+         4001, 4001, 0600, Identity{4001, 4001, {}}, true, 4001, 0640, true},
         {"the copy of a set-user-ID file that root saves", "fsync=kill@2", true, {"out.glyphs~"},
          kNobody, kNobody, 06755, {}, false, kNobody, 0755},
         // Its group has no more than others on the file.
         {"the copy of a file whose group the saver cannot give", "fsync=kill@2", true, {"out.glyphs~"},
          4001, 4005, 0646, Identity{4003, 4003, {}}, false, 4003, 0666},
+        // Where its ACL cannot be given, its group gets no more than others.
+        {"the copy of a file whose ACL the saver cannot give", "fsetxattr=EPERM,fsync=kill@2", true, {"out.glyphs~"},
+         4001, 4001, 0640, Identity{4001, 4001, {}}, true, 4001, 0600},
+        {"the copy in a folder whose default ACL lets another user read", "fsync=kill@2", true, {"out.glyphs~"},
+         4002, 4000, 0660, Identity{4001, 4001, {4000}}, false, 4000, 0660, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -515,8 +569,11 @@ TEST(WriteTextAtomically, AKilledSaveLeavesTheFileWholeAndNothingElse)
             const std::string folder = dir.Path("shared");
             const std::string path = SharedFile(dir, 0777, c.owner, c.group, c.mode, c.secondName);
             const std::string acl = AclWithOneMoreReader(c.mode, 4002);
+            const std::string folderAcl = AclWithOneMoreReader(0777, 4003);
             if (path.empty()
-                || (c.oneMoreReader && ::setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0)) {
+                || (c.oneMoreReader && ::setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0)
+                || (c.folderLetsOneMoreRead
+                    && ::setxattr(folder.c_str(), "system.posix_acl_default", folderAcl.data(), folderAcl.size(), 0) != 0)) {
                 return 100;
             }
             auto save = [&] {
@@ -533,7 +590,7 @@ TEST(WriteTextAtomically, AKilledSaveLeavesTheFileWholeAndNothingElse)
             if (::stat((path + "~").c_str(), &copy) == 0 && (copy.st_gid != c.copyGroup || (copy.st_mode & 07777) != c.copyMode)) {
                 failures |= 8;
             }
-            if (c.oneMoreReader && AclOf(path + "~") != acl) failures |= 16;
+            if (AclOf(path + "~") != (c.copyHasTheFilesAcl ? acl : "")) failures |= 16;
             return failures;
         });
         if (code == kCannotMount) GTEST_SKIP() << "mounting a file system is not permitted here (not root, or no private mount namespace)";

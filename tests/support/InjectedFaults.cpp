@@ -27,8 +27,8 @@ constexpr int kHook = -2;
 
 // Constant, not constructed: a preloaded library is called before its
 // static objects are made.
-constexpr std::string_view kCalls[] = {"pwrite", "fsync", "dirsync", "close", "fchmod", "fchown",
-                                       "fsetxattr", "fallocate", "stat", "statfs", "tmpfile", "unlink"};
+constexpr std::string_view kCalls[] = {"pwrite", "copy", "fsync", "dirsync", "close", "fchmod", "fchown", "fsetxattr",
+                                       "fallocate", "stat", "statfs", "tmpfile", "create", "unlink"};
 
 struct Rule {
     std::string call;
@@ -58,7 +58,7 @@ int ErrorNamed(const std::string& name)
 {
     static const std::map<std::string, int> kErrors = {
         {"EIO", EIO}, {"ENOSPC", ENOSPC}, {"EFBIG", EFBIG}, {"EDQUOT", EDQUOT}, {"EINTR", EINTR},
-        {"EPERM", EPERM}, {"EOPNOTSUPP", EOPNOTSUPP}};
+        {"EPERM", EPERM}, {"EOPNOTSUPP", EOPNOTSUPP}, {"EEXIST", EEXIST}};
     const auto found = kErrors.find(name);
     if (found == kErrors.end()) std::abort(); // a misspelt rule would test nothing
     return found->second;
@@ -160,17 +160,20 @@ auto FailOr(int error, Real real) -> decltype(real())
     return -1;
 }
 
+// Decides a write of `count` bytes to `fd` as `call`: gives the errno it
+// fails with, or 0 with `count` cut short where the rules say so.
+int DecideWrite(const char* call, int fd, size_t& count)
+{
+    if (TypeOf(fd) != S_IFREG) return 0;
+    const Verdict verdict = Decide(call);
+    if (verdict.cutShort && count > 1) count /= 2;
+    return verdict.error;
+}
+
 ssize_t InjectedPwrite(Pwrite* real, int fd, const void* buffer, size_t count, off_t offset)
 {
-    if (TypeOf(fd) == S_IFREG) {
-        const Verdict verdict = Decide("pwrite");
-        if (verdict.error != 0) {
-            errno = verdict.error;
-            return -1;
-        }
-        if (verdict.cutShort && count > 1) count /= 2;
-    }
-    return real(fd, buffer, count, offset);
+    const int error = DecideWrite("pwrite", fd, count);
+    return FailOr(error, [&] { return real(fd, buffer, count, offset); });
 }
 
 int InjectedSync(Sync* real, int fd)
@@ -210,6 +213,13 @@ ssize_t pwrite64(int fd, const void* buffer, size_t count, off_t offset)
 {
     static Pwrite* real = Real<Pwrite>("pwrite64");
     return InjectedPwrite(real, fd, buffer, count, offset);
+}
+
+ssize_t copy_file_range(int in, off64_t* inOffset, int out, off64_t* outOffset, size_t count, unsigned flags)
+{
+    static auto* real = Real<ssize_t(int, off64_t*, int, off64_t*, size_t, unsigned)>("copy_file_range");
+    const int error = DecideWrite("copy", out, count);
+    return FailOr(error, [&] { return real(in, inOffset, out, outOffset, count, flags); });
 }
 
 int fsync(int fd)
@@ -284,7 +294,9 @@ int openat(int folder, const char* path, int flags, ...)
         mode = va_arg(arguments, mode_t);
         va_end(arguments);
     }
-    const int error = (flags & O_TMPFILE) == O_TMPFILE ? Decide("tmpfile").error : 0;
+    const bool tmpfile = (flags & O_TMPFILE) == O_TMPFILE;
+    const bool create = !tmpfile && (flags & (O_CREAT | O_EXCL)) == (O_CREAT | O_EXCL);
+    const int error = tmpfile ? Decide("tmpfile").error : create ? Decide("create").error : 0;
     return FailOr(error, [&] { return real(folder, path, flags, mode); });
 }
 

@@ -11,13 +11,15 @@
 // LD_PRELOAD (which reads its rules from SORVANEL_INJECT_FAULTS).
 //
 // Rules are separated by commas, each "call=what" or "call=what@n":
-// - call: "pwrite", "fsync" (fsync and fdatasync of a regular file),
-//   "dirsync" (fsync of a folder), "close", "fchmod", "fchown",
-//   "fsetxattr", "fallocate", "statfs" (fstatfs; each of a regular file),
-//   "stat" (stat, lstat, fstat and fstatat of anything), "tmpfile" (openat
-//   of an unnamed file) or "unlink" (unlinkat of any name);
-// - what: "EIO", "ENOSPC", "EFBIG", "EDQUOT", "EINTR", "EPERM" or
-//   "EOPNOTSUPP" (the call fails with that errno), "short" (a write takes
+// - call: "pwrite", "copy" (copy_file_range into a regular file), "fsync"
+//   (fsync and fdatasync of a regular file), "dirsync" (fsync of a folder),
+//   "close", "fchmod", "fchown", "fsetxattr", "fallocate", "statfs"
+//   (fstatfs; each of a regular file), "stat" (stat, lstat, fstat and
+//   fstatat of anything), "tmpfile" (openat of an unnamed file), "create"
+//   (openat of a new file that must not exist) or "unlink" (unlinkat of any
+//   name);
+// - what: "EIO", "ENOSPC", "EFBIG", "EDQUOT", "EINTR", "EPERM", "EOPNOTSUPP"
+//   or "EEXIST" (the call fails with that errno), "short" (a write takes
 //   half of what it is given, at least one byte), "kill" (the process is
 //   killed at the call, as by a user or a power cut), or "hook" (the hook
 //   given with the rules runs, then the call is made);

@@ -3,9 +3,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
+
+#include <vector>
 
 #include "platform/gui/AppKit.h"
 #include "platform/gui/Dialogs.h"
@@ -83,18 +86,24 @@ TEST_F(GeneralTest, RealAlertShowsOneOkButtonApplicationModal)
     QStringList buttons;
     QString text;
     Qt::WindowModality modality = Qt::NonModal;
+    std::vector<Qt::TextFormat> formats;
     WhenModalShows([&](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         ASSERT_NE(box, nullptr);
         for (QAbstractButton* button : box->buttons()) buttons << button->text();
         text = box->text();
         modality = box->windowModality();
+        for (const QLabel* label : box->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty()) formats.push_back(label->textFormat());
+        }
         box->buttons().constFirst()->click();
     });
-    General::ShowAlertOK("The Glyphs file is empty.", "", nullptr);
+    // Texts that look like markup are shown as they are: a path may hold "<i>".
+    General::ShowAlertOK("The <b>Glyphs</b> file is empty.", "/tmp/<i>ro/Font.glyphs", nullptr);
     EXPECT_EQ(buttons, QStringList{QStringLiteral("OK")});
-    EXPECT_EQ(text, QStringLiteral("The Glyphs file is empty."));
+    EXPECT_EQ(text, QStringLiteral("The <b>Glyphs</b> file is empty."));
     EXPECT_EQ(modality, Qt::ApplicationModal);
+    EXPECT_EQ(formats, (std::vector<Qt::TextFormat>{Qt::PlainText, Qt::PlainText})); // the message and the explanation
 }
 
 TEST_F(GeneralTest, SavePanelSuggestsTheNameAndOffersOneGlyphsType)

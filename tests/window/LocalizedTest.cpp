@@ -38,6 +38,7 @@ const Message kMessages[] = {
     {Localized::The_repaired_file_was_saved_but_may_not_be_on_the_disk_yet, "The repaired file was saved, but it may not be on the disk yet.", nullptr},
     {Localized::The_repaired_file_was_saved_but_a_copy_of_its_old_text_is_left,
      "The repaired file was saved, but a copy of its old text is left beside it.", nullptr},
+    {Localized::There_is_not_enough_memory_to_repair_this_file, "There is not enough memory to repair this file.", nullptr},
     // The program's own reasons in that alert.
     {platform::FileReasons::It_is_not_a_regular_file, "it is not a regular file", nullptr},
     {platform::FileReasons::Its_folder_is_not_writable_and_no_safe_overwrite,
@@ -49,6 +50,12 @@ const Message kMessages[] = {
     {platform::FileReasons::Another_file_took_its_place, "another file took its place while it was being saved", nullptr},
     {platform::FileReasons::No_free_name_for_an_old_text_copy,
      "no copy of its old text could be made beside it: %1 and the names numbered after it are taken", nullptr},
+    {platform::FileReasons::It_is_too_large_for_memory, "it is too large for this computer's memory", nullptr},
+    {platform::FileReasons::Old_content_too_large_for_memory,
+     "its folder is not writable, and its old content is too large for this computer's memory, where it would be kept while "
+     "the file is overwritten", nullptr},
+    {platform::FileReasons::No_free_hidden_name, "every hidden name tried for a new file in its folder was taken", nullptr},
+    {platform::FileReasons::File_system_not_told, "its file system could not be asked what it can promise: %1", nullptr},
 };
 
 } // namespace
