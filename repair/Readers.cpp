@@ -40,19 +40,23 @@ std::optional<platform::FolderItem> FindMapFile(const platform::FolderItem& bund
     return std::nullopt;
 }
 
-// A map or a source is held about three times while the run works on it:
-// as read, as its fields or its renamed text, and the work between. One
-// that memory could not hold so is refused before it is read.
-constexpr unsigned kTimesHeld = 3;
+// How many times its size a file takes in memory while the run works on it;
+// one that memory could not hold so is refused before it is read. A source
+// or an Info.plist is held about three times: as read, as its renamed or
+// flattened text, and the work between. A map's entries take about seven
+// times its text.
+constexpr unsigned kTextTimesHeld = 3;
+constexpr unsigned kMapTimesHeld = 8;
 
 // The whole file, or nothing after an alert: "Error accessing" when it cannot
 // be read, with the file and the reason (one too large for memory among
 // them), and `emptyMessage` when it holds no byte.
-std::optional<std::string> ReadNonEmptyFile(const platform::FolderItem& file, const std::string& emptyMessage)
+std::optional<std::string> ReadNonEmptyFile(const platform::FolderItem& file, const std::string& emptyMessage,
+                                            unsigned timesHeld)
 {
     std::string text;
     try {
-        text = platform::ReadAllText(file, kTimesHeld);
+        text = platform::ReadAllText(file, timesHeld);
     } catch (const platform::IOException& error) {
         ShowAlert(std::string(kErrorAccessing), error.Path() + "\n" + error.Reason());
         return std::nullopt;
@@ -79,7 +83,7 @@ NameMap ReadMapFile(const platform::FolderItem& bundle)
         ShowAlert(kMapNotFound);
         return {};
     }
-    std::optional<std::string> text = ReadNonEmptyFile(*file, kMapEmpty);
+    std::optional<std::string> text = ReadNonEmptyFile(*file, kMapEmpty, kMapTimesHeld);
     if (!text) return {};
     return ParseMapText(std::move(*text));
 }
@@ -111,7 +115,7 @@ std::string ReadAppVersion(const platform::FolderItem& bundle)
     if (!plist.Exists()) return {};
     std::string text;
     try {
-        text = platform::ReadAllText(plist, kTimesHeld);
+        text = platform::ReadAllText(plist, kTextTimesHeld);
     } catch (const platform::IOException&) {
         // Unreadable counts as missing: the zone then shows an empty version.
         return {};
@@ -134,7 +138,7 @@ std::string ParseAppVersion(std::string_view plist)
 
 std::string ReadGlyphsText(const platform::FolderItem& file)
 {
-    std::optional<std::string> text = ReadNonEmptyFile(file, kSourceEmpty);
+    std::optional<std::string> text = ReadNonEmptyFile(file, kSourceEmpty, kTextTimesHeld);
     if (!text) return {};
     return Normalised(std::move(*text));
 }

@@ -11,3 +11,5 @@ TEST_PACKAGES+=(desktop-file-utils appstream)
 TEST_PACKAGES+=(weston)
 # xrandr, which makes two monitors of one X screen for the placement test.
 TEST_PACKAGES+=(x11-xserver-utils)
+# mkfs.btrfs, for the save test on a copy-on-write file system.
+TEST_PACKAGES+=(btrfs-progs)
