@@ -135,21 +135,32 @@ void WriteInPlace(SavePlace& place, std::string_view text, OldTextCopying copyin
     const std::string& path = place.Chosen();
     const int fd = place.File();
     const auto asIs = [](const std::string& reason) { return reason; };
-    if (copying == OldTextCopying::None && !OverwritesInPlace(FileSystemOf(fd, path, asIs))) {
+    const struct statfs fileSystem = FileSystemOf(fd, path, asIs);
+    if (copying == OldTextCopying::None && !OverwritesInPlace(fileSystem)) {
         throw IOException(kCannotWrite, path, FileReasons::Its_folder_is_not_writable_and_no_safe_overwrite());
     }
-    // Room for the longer content, so that writing the old one back cannot
-    // run out of space either; and an old content over the size limit could
-    // not be copied or written back.
-    const std::size_t room = std::max(static_cast<std::size_t>(place.Existing().st_size), text.size());
-    RefuseOverFileSizeLimit(room, kCannotWrite, path);
+    // An old content over the size limit could not be copied or written back.
+    const auto oldSize = static_cast<std::size_t>(place.Existing().st_size);
+    RefuseOverFileSizeLimit(std::max(oldSize, text.size()), kCannotWrite, path);
     std::optional<OldTextCopy> copy;
     std::string old;
     if (copying == OldTextCopying::Beside) {
+        // A ramfs keeps its files in memory and cannot tell their holes: the
+        // copy, and the file as it is read, would take the file's whole
+        // length of memory.
+        if (fileSystem.f_type == RAMFS_MAGIC && !FitsInMemory(oldSize)) {
+            throw IOException(kCannotWrite, path, FileReasons::It_is_too_large_for_memory());
+        }
         copy.emplace(place);
     } else {
         old = OldContentOf(place);
     }
+    // The room reserved: for the new text where the copy keeps the old one,
+    // whose blocks the file keeps until the new text is on the disk (a
+    // sparse file's holes past the new text stay holes); otherwise for the
+    // longer content, so that writing the old one back from memory cannot
+    // run out of space either.
+    const std::size_t room = copy ? text.size() : std::max(oldSize, text.size());
     // Gives `reason` with the copy removed, or with why it could not be.
     auto withoutCopy = [&copy](const std::string& reason) { return copy ? FileReasons::Joined(reason, copy->Remove()) : reason; };
 
@@ -167,13 +178,13 @@ void WriteInPlace(SavePlace& place, std::string_view text, OldTextCopying copyin
     // Where changes go to new blocks, the room reserved does not cover the
     // overwrite. A copy that shares the file's blocks is cloned back after a
     // failure without any room; otherwise the room for the new text and the
-    // old one written back is counted before a byte is written.
-    if (copy && !copy->SharesBlocks()) {
-        const struct statfs info = FileSystemOf(fd, path, withoutCopy);
-        const auto free = static_cast<std::uint64_t>(info.f_bavail) * static_cast<std::uint64_t>(info.f_bsize);
-        if (!OverwritesInPlace(info) && free < text.size() + static_cast<std::uint64_t>(copy->Length())) {
-            throw IOException(kCannotWrite, path, withoutCopy(SystemReason(ENOSPC)));
-        }
+    // old one written back (no more than the file's blocks) is counted
+    // before a byte is written.
+    if (copy && !copy->SharesBlocks() && !OverwritesInPlace(fileSystem)) {
+        const struct statfs now = FileSystemOf(fd, path, withoutCopy);
+        const auto free = static_cast<std::uint64_t>(now.f_bavail) * static_cast<std::uint64_t>(now.f_bsize);
+        const auto oldBlocks = std::min(static_cast<std::uint64_t>(place.Existing().st_blocks) * 512, static_cast<std::uint64_t>(oldSize));
+        if (free < text.size() + oldBlocks) throw IOException(kCannotWrite, path, withoutCopy(SystemReason(ENOSPC)));
     }
 
     const Outcome outcome = Overwrite(fd, text);

@@ -11,10 +11,11 @@ enum class OldTextCopying { None, Beside };
 
 // Overwrites the file open at `place` with `text` through the file itself,
 // so that it keeps its owner, group, permissions, attributes and every link
-// to it. Room for the longer of the old and the new content is reserved
-// before the file is touched, and the old content is written back when a
-// write fails anyway, so that a failure leaves the file byte for byte as it
-// was; a text or an old content over the file-size limit is refused.
+// to it. Room is reserved before the file is touched (for the new text, and
+// without a copy for the longer of the two), and the old content is written
+// back when a write fails anyway, so that a failure leaves the file byte for
+// byte as it was; a text or an old content over the file-size limit is
+// refused.
 //
 // With OldTextCopying::Beside the old text is first put on the disk in a
 // copy beside the file (see OldTextCopy), which a failed write puts back,
