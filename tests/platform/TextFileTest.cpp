@@ -95,7 +95,10 @@ TEST(WriteTextAtomically, ReplacesWholeFileOrLeavesItAsItWas)
         {"a new file that cannot be made", "tmpfile=EIO", 150, "Input/output error"},
         {"every hidden name taken", "tmpfile=EOPNOTSUPP,create=EEXIST", 150,
          "every hidden name tried for a new file in its folder was taken"},
+        // A new file has what the umask (022 here) lets it have.
+        {"a file not there yet", "", 150, nullptr, RLIM_INFINITY, false, 0644, true},
     };
+    const mode_t umask = ::umask(022);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir dir;
@@ -146,6 +149,7 @@ TEST(WriteTextAtomically, ReplacesWholeFileOrLeavesItAsItWas)
         ::stat(file.NativePath().c_str(), &info);
         EXPECT_EQ(info.st_mode & 0777, c.mode);
     }
+    ::umask(umask);
 }
 
 TEST(WriteTextAtomically, WritesThroughLinksAndRefusesWhatIsNoFile)
@@ -380,6 +384,19 @@ TEST(WriteTextAtomically, InPlaceWriteThatCannotFitLeavesTheFileAsItWas)
         {.what = "every copy name taken",
          .reason = "no copy of its old text could be made beside it: <folder>/out.glyphs~ and the names numbered after it are taken",
          .written = false, .folderMode = 0777, .secondName = true, .copyNamesTaken = 100},
+        {.what = "the copy's first name taken, on a file system without unnamed files", .afterwards = Afterwards::NewText,
+         .faults = "tmpfile=EOPNOTSUPP", .folderMode = 0777, .secondName = true, .copyNamesTaken = 1},
+        {.what = "a kernel that will not copy between the files", .afterwards = Afterwards::NewText, .faults = "copy=EOPNOTSUPP",
+         .folderMode = 0777, .secondName = true},
+        {.what = "a write failing half-way", .reason = eio, .faults = "pwrite=short,pwrite=EIO@3"},
+        {.what = "every write fails, with a copy beside the file", .reason = eio, .faults = "pwrite=EIO", .folderMode = 0777,
+         .secondName = true},
+        {.what = "a failed flush, with a copy, on a file system that cannot reserve room", .reason = eio, .faults = "fsync=EIO@2",
+         .fileSystem = "ramfs", .folderMode = 0777, .secondName = true},
+        // Killed as room is reserved again to write the old text back: the
+        // file still holds the whole new text, and the copy the old one.
+        {.what = "killed as the old text is to be written back from the copy", .afterwards = Afterwards::NewText,
+         .faults = "fsync=EIO@2,fallocate=kill@3", .saverExit = -1, .folderMode = 0777, .secondName = true, .copyLeft = true},
         // Last, as it needs a loop device: a copy that shares the file's
         // blocks is cloned back, which needs no room, where a copied
         // write-back would reserve room again, and fail.
@@ -447,6 +464,40 @@ TEST(WriteTextAtomically, InPlaceWriteThatCannotFitLeavesTheFileAsItWas)
 
 namespace {
 
+// An access ACL in the kernel's form (little-endian, as this machine is):
+// `mode`'s entries, and one more user who may read the file.
+std::string AclWithOneMoreReader(mode_t mode, std::uint32_t reader)
+{
+    struct Entry {
+        std::uint16_t tag, permissions;
+        std::uint32_t id;
+    };
+    const auto bits = [mode](int shift) { return static_cast<std::uint16_t>((mode >> shift) & 07); };
+    const std::uint32_t version = 2, none = 0xFFFFFFFF;
+    const Entry entries[] = {{0x01, bits(6), none}, {0x02, 04, reader}, {0x04, bits(3), none},
+                             {0x10, static_cast<std::uint16_t>(bits(3) | 04), none}, {0x20, bits(0), none}};
+    std::string bytes(reinterpret_cast<const char*>(&version), sizeof version);
+    return bytes.append(reinterpret_cast<const char*>(entries), sizeof entries);
+}
+
+// Gives `folder` a default ACL that lets user 4003 read what is made in it.
+bool LetAnotherUserReadWhatIsMadeIn(const std::string& folder)
+{
+    const std::string acl = AclWithOneMoreReader(0777, 4003);
+    return ::setxattr(folder.c_str(), "system.posix_acl_default", acl.data(), acl.size(), 0) == 0;
+}
+
+std::string AclOf(const std::string& path)
+{
+    char bytes[256];
+    const ssize_t size = ::getxattr(path.c_str(), "system.posix_acl_access", bytes, sizeof bytes);
+    return size < 0 ? std::string() : std::string(bytes, static_cast<std::size_t>(size));
+}
+
+} // namespace
+
+namespace {
+
 // Makes "shared/out.glyphs" in `dir` with the old text, owned by `owner` and
 // `group` with `mode`, in a folder with `folderMode`, and gives it a second
 // name "second.glyphs" where asked. Gives its path, or an empty one when it
@@ -479,6 +530,7 @@ TEST(WriteTextAtomically, KeepsOwnerGroupPermissionsAttributesAndLinks)
         bool secondName = false;
         bool attribute = false;
         const char* faults = "";
+        bool folderLetsOneMoreRead = false; // the folder's default ACL lets user 4003 read what is made in it
     };
     const Case cases[] = {
         {"root over another user's file with an attribute", kNobody, kNobody, 0640, 0755, {}, false, true},
@@ -487,6 +539,8 @@ TEST(WriteTextAtomically, KeepsOwnerGroupPermissionsAttributesAndLinks)
         {"another user's file in a sticky folder", 4002, 4002, 0666, 01777, Identity{4001, 4001, {}}},
         {"a file with a second name", 0, 0, 0640, 0755, {}, true},
         {"an attribute that may not be set", 0, 0, 0640, 0755, {}, false, true, "fsetxattr=EPERM"},
+        // The file has no ACL, and gets none from its folder.
+        {"a folder whose default ACL lets another user read", 0, 0, 0640, 0755, {}, false, false, "", true},
     };
     const std::string attribute = "user.sorvanel-test";
     for (const Case& c : cases) {
@@ -497,6 +551,7 @@ TEST(WriteTextAtomically, KeepsOwnerGroupPermissionsAttributesAndLinks)
             const std::string path = SharedFile(dir, c.folderMode, c.owner, c.group, c.mode, c.secondName);
             if (path.empty()) return 100;
             if (c.attribute && ::setxattr(path.c_str(), attribute.c_str(), "kept", 4, 0) != 0) return 100;
+            if (c.folderLetsOneMoreRead && !LetAnotherUserReadWhatIsMadeIn(folder)) return 100;
             auto save = [&] {
                 ScopedFaults faults(c.faults);
                 try {
@@ -514,6 +569,7 @@ TEST(WriteTextAtomically, KeepsOwnerGroupPermissionsAttributesAndLinks)
             if (c.attribute && ::getxattr(path.c_str(), attribute.c_str(), value, sizeof value) != 4) failures |= 8;
             if (c.secondName && ReadAllText(FolderItem(folder + "/second.glyphs")) != "the new text") failures |= 16;
             if (EntriesIn(folder) != (c.secondName ? 2u : 1u)) failures |= 32;
+            if (!AclOf(path).empty()) failures |= 64;
             return failures;
         });
         if (code == kCannotMount) GTEST_SKIP() << "mounting a file system is not permitted here (not root, or no private mount namespace)";
@@ -521,32 +577,6 @@ TEST(WriteTextAtomically, KeepsOwnerGroupPermissionsAttributesAndLinks)
     }
 }
 
-namespace {
-
-// An access ACL in the kernel's form (little-endian, as this machine is):
-// `mode`'s entries, and one more user who may read the file.
-std::string AclWithOneMoreReader(mode_t mode, std::uint32_t reader)
-{
-    struct Entry {
-        std::uint16_t tag, permissions;
-        std::uint32_t id;
-    };
-    const auto bits = [mode](int shift) { return static_cast<std::uint16_t>((mode >> shift) & 07); };
-    const std::uint32_t version = 2, none = 0xFFFFFFFF;
-    const Entry entries[] = {{0x01, bits(6), none}, {0x02, 04, reader}, {0x04, bits(3), none},
-                             {0x10, static_cast<std::uint16_t>(bits(3) | 04), none}, {0x20, bits(0), none}};
-    std::string bytes(reinterpret_cast<const char*>(&version), sizeof version);
-    return bytes.append(reinterpret_cast<const char*>(entries), sizeof entries);
-}
-
-std::string AclOf(const std::string& path)
-{
-    char bytes[256];
-    const ssize_t size = ::getxattr(path.c_str(), "system.posix_acl_access", bytes, sizeof bytes);
-    return size < 0 ? std::string() : std::string(bytes, static_cast<std::size_t>(size));
-}
-
-} // namespace
 
 // A save killed at any moment leaves the file whole and nothing else: the
 // new text has no name until it takes the file's place, and while a file is
@@ -572,6 +602,7 @@ TEST(WriteTextAtomically, AKilledSaveLeavesTheFileWholeAndNothingElse)
     const Case cases[] = {
         {"killed at the flush of the new file", "fsync=kill@1", false, {"out.glyphs"}},
         {"killed at the first flush of the overwrite", "fsync=kill@2", true, {"out.glyphs~"}},
+        {"killed there, on a file system without unnamed files", "tmpfile=EOPNOTSUPP,fsync=kill@2", true, {"out.glyphs~"}},
         {"the copy of a file of a group the saver is in besides its own", "fsync=kill@2", true, {"out.glyphs~"},
          4001, 4005, 0640, Identity{4001, 4000, {4005}}, false, 4005, 0640},
         {"the copy of a file that its ACL lets one more user read", "fsync=kill@2", true, {"out.glyphs~"},
@@ -594,11 +625,9 @@ TEST(WriteTextAtomically, AKilledSaveLeavesTheFileWholeAndNothingElse)
             const std::string folder = dir.Path("shared");
             const std::string path = SharedFile(dir, 0777, c.owner, c.group, c.mode, c.secondName);
             const std::string acl = AclWithOneMoreReader(c.mode, 4002);
-            const std::string folderAcl = AclWithOneMoreReader(0777, 4003);
             if (path.empty()
                 || (c.oneMoreReader && ::setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0)
-                || (c.folderLetsOneMoreRead
-                    && ::setxattr(folder.c_str(), "system.posix_acl_default", folderAcl.data(), folderAcl.size(), 0) != 0)) {
+                || (c.folderLetsOneMoreRead && !LetAnotherUserReadWhatIsMadeIn(folder))) {
                 return 100;
             }
             auto save = [&] {

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +31,7 @@ public:
     std::string newText = "Drop New Glyphs App";
     std::optional<FolderItem> oldApp, newApp, source;
     std::optional<FolderItem> saveTo; // the save dialog's answer; nothing cancels
+    bool memoryRunsOut = false;       // an allocation fails at the first count after the cleared one
 
     std::vector<std::string> counts;
     std::vector<std::string> countsAtOnce; // those to be drawn before the run goes on
@@ -42,6 +44,7 @@ public:
     std::optional<FolderItem> SourceFile() const override { return source; }
     void ShowProgress(const std::string& text, repair::CountDraw draw) override
     {
+        if (memoryRunsOut && !text.empty()) throw std::bad_alloc();
         counts.push_back(text);
         if (draw == repair::CountDraw::AtOnce) countsAtOnce.push_back(text);
     }
@@ -135,6 +138,8 @@ TEST(RepairRun, StopsAtTheFirstRefusalWithItsMessages)
          {"alert: The Glyphs file is empty."}},
         {"source unreadable", true, [](Scene& s) { fs::remove(s.source); fs::create_directory(s.source); },
          {kErrorAccessing, "alert: The Glyphs file is empty."}},
+        {"memory running out", true, [](Scene& s) { s.view.memoryRunsOut = true; },
+         {"alert: There is not enough memory to repair this file."}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
