@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <vector>
 
+#include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -101,6 +102,18 @@ int CopyBytes(int from, int to, off_t length, off_t zeroBelow)
         at = end;
     }
     return 0;
+}
+
+void PunchHoles(int fd, off_t length)
+{
+    for (off_t at = 0; at < length;) {
+        const off_t hole = ::lseek(fd, at, SEEK_HOLE);
+        if (hole < 0 || hole >= length) return;
+        off_t data = ::lseek(fd, hole, SEEK_DATA);
+        if (data < 0 || data > length) data = length; // ENXIO: a hole to the end
+        [[maybe_unused]] const int punched = ::fallocate(fd, FALLOC_FL_PUNCH_HOLE | FALLOC_FL_KEEP_SIZE, hole, data - hole);
+        at = data;
+    }
 }
 
 } // namespace platform

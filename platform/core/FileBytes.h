@@ -18,4 +18,9 @@ bool CloneFile(int from, int to);
 // length is not set. Gives 0, or the errno of the failure.
 int CopyBytes(int from, int to, off_t length, off_t zeroBelow);
 
+// Makes every range of the first `length` bytes of `fd` that reads as a hole
+// a hole again: blocks reserved there and never written are given back. The
+// content is unchanged, for a hole reads as zeros as before.
+void PunchHoles(int fd, off_t length);
+
 } // namespace platform

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "platform/core/Exceptions.h"
+#include "platform/core/FileBytes.h"
 #include "platform/core/FileDescriptor.h"
 #include "platform/core/FileReasons.h"
 #include "platform/core/MemoryRoom.h"
@@ -24,7 +25,7 @@ namespace {
 
 // File systems that overwrite a file's blocks where they lie, so that room
 // reserved ahead is all an overwrite needs (XFS gives a file that shares
-// blocks with a copy blocks of its own when the room is reserved).
+// blocks with another file blocks of its own when the room is reserved).
 // Copy-on-write and log-structured file systems (btrfs, ZFS, bcachefs, F2FS,
 // NILFS) write every change to new blocks, and network and FUSE file systems
 // leave it to a server that may: on those an overwrite can run out of space
@@ -62,15 +63,29 @@ int Allocate(int fd, int mode, off_t length)
 // 0, or the errno of the failure; EOPNOTSUPP, where the file system cannot
 // reserve, only when `needed`. Not posix_fallocate: where the file system
 // cannot reserve, it writes zeros over the file's own content instead.
-int Reserve(int fd, std::size_t length, bool needed)
+// `unshare` first gives blocks that the file shares with another file (XFS)
+// blocks of its own, which an overwrite then needs; not where a copy that
+// shares them is to be cloned back after a failure.
+int Reserve(int fd, std::size_t length, bool needed, bool unshare = true)
 {
     if (length == 0) return 0;
     const auto end = static_cast<off_t>(length);
-    // Unsharing first gives blocks shared with a copy their own; file
-    // systems that share no blocks do not know the flag.
-    int error = Allocate(fd, FALLOC_FL_UNSHARE_RANGE | FALLOC_FL_KEEP_SIZE, end);
+    // File systems that share no blocks do not know the flag.
+    int error = unshare ? Allocate(fd, FALLOC_FL_UNSHARE_RANGE | FALLOC_FL_KEEP_SIZE, end) : EOPNOTSUPP;
     if (error == EOPNOTSUPP) error = Allocate(fd, FALLOC_FL_KEEP_SIZE, end);
     return error == EOPNOTSUPP && !needed ? 0 : error;
+}
+
+// Gives back the room that a reservation took and the file does not use,
+// when the file keeps its old content: blocks past its end, and blocks put
+// in its holes, which read as zeros as before. Only where it grew: a cut,
+// even to the same length, marks the file modified.
+void GiveBackRoom(int fd, const struct stat& before)
+{
+    struct stat now {};
+    if (::fstat(fd, &now) != 0 || now.st_blocks <= before.st_blocks) return;
+    [[maybe_unused]] const int cut = ::ftruncate(fd, now.st_size);
+    PunchHoles(fd, now.st_size);
 }
 
 struct Outcome {
@@ -112,19 +127,24 @@ int PutBack(int fd, const OldTextCopy* copy, std::string_view old, std::size_t r
     return copy != nullptr ? copy->CopyInto(fd, static_cast<off_t>(written)) : WriteBack(fd, old);
 }
 
-// The file's old content, to be written back should the overwrite fail: with
-// no copy beside the file it is kept in memory, so one that memory cannot
-// hold is refused before anything is written.
+IOException OldContentTooLarge(const std::string& path)
+{
+    return IOException(kCannotWrite, path, FileReasons::Old_content_too_large_for_memory());
+}
+
+// The file's old content, to be written back should the overwrite fail with
+// no copy beside the file. Gives back the room reserved when it cannot.
 std::string OldContentOf(const SavePlace& place)
 {
     const std::string& path = place.Chosen();
-    const auto size = static_cast<std::uint64_t>(place.Existing().st_size);
-    const auto tooLarge = [&path] { return IOException(kCannotWrite, path, FileReasons::Old_content_too_large_for_memory()); };
-    if (!FitsInMemory(size)) throw tooLarge();
     try {
-        return ReadFromStart(place.File(), static_cast<std::size_t>(size), kCannotWrite, path);
+        return ReadFromStart(place.File(), static_cast<std::size_t>(place.Existing().st_size), kCannotWrite, path);
     } catch (const std::bad_alloc&) {
-        throw tooLarge();
+        GiveBackRoom(place.File(), place.Existing());
+        throw OldContentTooLarge(path);
+    } catch (const IOException&) {
+        GiveBackRoom(place.File(), place.Existing());
+        throw;
     }
 }
 
@@ -143,17 +163,17 @@ void WriteInPlace(SavePlace& place, std::string_view text, OldTextCopying copyin
     const auto oldSize = static_cast<std::size_t>(place.Existing().st_size);
     RefuseOverFileSizeLimit(std::max(oldSize, text.size()), kCannotWrite, path);
     std::optional<OldTextCopy> copy;
-    std::string old;
     if (copying == OldTextCopying::Beside) {
         // A ramfs keeps its files in memory and cannot tell their holes: the
-        // copy, and the file as it is read, would take the file's whole
-        // length of memory.
-        if (fileSystem.f_type == RAMFS_MAGIC && !FitsInMemory(oldSize)) {
+        // copy, and the file's holes as they are read, would each take the
+        // file's whole length of memory.
+        if (fileSystem.f_type == RAMFS_MAGIC && !FitsInMemory(oldSize, 2)) {
             throw IOException(kCannotWrite, path, FileReasons::It_is_too_large_for_memory());
         }
         copy.emplace(place);
-    } else {
-        old = OldContentOf(place);
+    } else if (!FitsInMemory(oldSize)) {
+        // Without a copy the old content is kept in memory.
+        throw OldContentTooLarge(path);
     }
     // The room reserved: for the new text where the copy keeps the old one,
     // whose blocks the file keeps until the new text is on the disk (a
@@ -164,17 +184,15 @@ void WriteInPlace(SavePlace& place, std::string_view text, OldTextCopying copyin
     // Gives `reason` with the copy removed, or with why it could not be.
     auto withoutCopy = [&copy](const std::string& reason) { return copy ? FileReasons::Joined(reason, copy->Remove()) : reason; };
 
-    if (const int error = Reserve(fd, room, !copy)) {
+    if (const int error = Reserve(fd, room, !copy, !(copy && copy->SharesBlocks()))) {
         if (error == EOPNOTSUPP) throw IOException(kCannotWrite, path, FileReasons::Its_folder_is_not_writable_and_no_safe_overwrite());
-        // A reservation cut short can keep blocks past the end of the file;
-        // cutting the file at its own length gives them back to a full disk.
-        // Only then: a cut, even to the same length, marks the file modified.
-        struct stat after {};
-        if (::fstat(fd, &after) == 0 && after.st_blocks > place.Existing().st_blocks) {
-            [[maybe_unused]] const int released = ::ftruncate(fd, place.Existing().st_size);
-        }
+        GiveBackRoom(fd, place.Existing());
         throw IOException(kCannotWrite, path, withoutCopy(SystemReason(error)));
     }
+    // Read only once the room is there: a file system that cannot reserve
+    // refuses before the content is read for nothing (a ramfs would fill
+    // the holes it reads with memory).
+    const std::string old = copy ? std::string() : OldContentOf(place);
     // Where changes go to new blocks, the room reserved does not cover the
     // overwrite. A copy that shares the file's blocks is cloned back after a
     // failure without any room; otherwise the room for the new text and the
@@ -201,9 +219,11 @@ void WriteInPlace(SavePlace& place, std::string_view text, OldTextCopying copyin
         return;
     }
     // Nothing was written: the file is as it was.
-    if (!outcome.changed) throw IOException(kCannotWrite, path, withoutCopy(SystemReason(outcome.error)));
-    const int restoreError = PutBack(fd, copy ? &*copy : nullptr, old, room, text.size());
-    if (restoreError == 0) throw IOException(kCannotWrite, path, withoutCopy(SystemReason(outcome.error)));
+    const int restoreError = outcome.changed ? PutBack(fd, copy ? &*copy : nullptr, old, room, text.size()) : 0;
+    if (restoreError == 0) {
+        GiveBackRoom(fd, place.Existing());
+        throw IOException(kCannotWrite, path, withoutCopy(SystemReason(outcome.error)));
+    }
     // The copy, if any, now holds the only whole old text: it stays.
     std::string reason = FileReasons::FillIn(FileReasons::Old_content_not_written_back(),
                                              {SystemReason(outcome.error), SystemReason(restoreError)});

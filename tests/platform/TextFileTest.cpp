@@ -427,6 +427,8 @@ TEST(WriteTextAtomically, InPlaceWriteThatCannotFitLeavesTheFileAsItWas)
                 dir.Write("out.glyphs~" + (number == 1 ? std::string() : std::to_string(number)), "");
             }
             if (c.fillUp) FillUp(dir.Path("filler"));
+            struct stat before {};
+            if (::stat(path.c_str(), &before) != 0) return 100;
             const int saverExit = RunAsUserWithoutPrivileges([&] {
                 const rlimit limit{c.sizeLimit, c.sizeLimit}; // SIGXFSZ keeps its default action
                 if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 101;
@@ -453,6 +455,11 @@ TEST(WriteTextAtomically, InPlaceWriteThatCannotFitLeavesTheFileAsItWas)
                 if (ReadAllText(FolderItem(taken)) != "") failures |= 64;
             }
             if (!c.written && (::stat(path.c_str(), &info) != 0 || info.st_mtim.tv_sec != longAgo[1].tv_sec)) failures |= 16;
+            // A file left as it was keeps no room reserved for the new text.
+            if (c.afterwards == Afterwards::OldText && c.saverExit == 0
+                && (::stat(path.c_str(), &info) != 0 || info.st_blocks != before.st_blocks)) {
+                failures |= 128;
+            }
             return failures;
         });
         if (code == kCannotMount) {
