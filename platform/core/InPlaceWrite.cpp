@@ -184,15 +184,6 @@ void WriteInPlace(SavePlace& place, std::string_view text, OldTextCopying copyin
     // Gives `reason` with the copy removed, or with why it could not be.
     auto withoutCopy = [&copy](const std::string& reason) { return copy ? FileReasons::Joined(reason, copy->Remove()) : reason; };
 
-    if (const int error = Reserve(fd, room, !copy, !(copy && copy->SharesBlocks()))) {
-        if (error == EOPNOTSUPP) throw IOException(kCannotWrite, path, FileReasons::Its_folder_is_not_writable_and_no_safe_overwrite());
-        GiveBackRoom(fd, place.Existing());
-        throw IOException(kCannotWrite, path, withoutCopy(SystemReason(error)));
-    }
-    // Read only once the room is there: a file system that cannot reserve
-    // refuses before the content is read for nothing (a ramfs would fill
-    // the holes it reads with memory).
-    const std::string old = copy ? std::string() : OldContentOf(place);
     // Where changes go to new blocks, the room reserved does not cover the
     // overwrite. A copy that shares the file's blocks is cloned back after a
     // failure without any room; otherwise the room for the new text and the
@@ -205,6 +196,15 @@ void WriteInPlace(SavePlace& place, std::string_view text, OldTextCopying copyin
         if (free < text.size() + oldBlocks) throw IOException(kCannotWrite, path, withoutCopy(SystemReason(ENOSPC)));
     }
 
+    if (const int error = Reserve(fd, room, !copy, !(copy && copy->SharesBlocks()))) {
+        if (error == EOPNOTSUPP) throw IOException(kCannotWrite, path, FileReasons::Its_folder_is_not_writable_and_no_safe_overwrite());
+        GiveBackRoom(fd, place.Existing());
+        throw IOException(kCannotWrite, path, withoutCopy(SystemReason(error)));
+    }
+    // Read only once the room is there: a file system that cannot reserve
+    // refuses before the content is read for nothing (a ramfs would fill
+    // the holes it reads with memory).
+    const std::string old = copy ? std::string() : OldContentOf(place);
     const Outcome outcome = Overwrite(fd, text);
     if (outcome.error == 0) {
         // The new text is on the disk; a close that fails all the same is
@@ -218,7 +218,7 @@ void WriteInPlace(SavePlace& place, std::string_view text, OldTextCopying copyin
         if (!left.empty()) throw SavedWithFaultException(SavedWithFaultException::Fault::OldCopyLeft, path, left);
         return;
     }
-    // Nothing was written: the file is as it was.
+    // Nothing was written, or the old text is back: the file is as it was.
     const int restoreError = outcome.changed ? PutBack(fd, copy ? &*copy : nullptr, old, room, text.size()) : 0;
     if (restoreError == 0) {
         GiveBackRoom(fd, place.Existing());
