@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+
+#include "platform/core/FileDescriptor.h"
 
 namespace platform {
 namespace {
@@ -25,12 +29,7 @@ int CopyThroughBuffer(int from, int to, off_t start, off_t end)
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return errno;
         if (got == 0) return 0; // the file ends sooner: its holes up to `end` stay holes
-        for (ssize_t put = 0; put < got;) {
-            const ssize_t n = ::pwrite(to, buffer.data() + put, static_cast<std::size_t>(got - put), start + put);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) return n < 0 ? errno : EIO;
-            put += n;
-        }
+        if (const int error = WriteAt(to, std::string_view(buffer.data(), static_cast<std::size_t>(got)), start)) return error;
         start += got;
     }
     return 0;
@@ -54,13 +53,10 @@ int CopyRange(int from, int to, off_t start, off_t end)
 
 int WriteZeros(int to, off_t start, off_t end)
 {
-    const std::vector<char> zeros(static_cast<std::size_t>(std::min<off_t>(end - start, kBufferSize)));
-    while (start < end) {
+    const std::string zeros(static_cast<std::size_t>(std::min<off_t>(end - start, kBufferSize)), '\0');
+    for (; start < end; start += static_cast<off_t>(zeros.size())) {
         const auto size = static_cast<std::size_t>(std::min<off_t>(end - start, static_cast<off_t>(zeros.size())));
-        const ssize_t n = ::pwrite(to, zeros.data(), size, start);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return n < 0 ? errno : EIO;
-        start += n;
+        if (const int error = WriteAt(to, std::string_view(zeros).substr(0, size), start)) return error;
     }
     return 0;
 }

@@ -46,12 +46,12 @@ std::string ReadFromStart(int fd, std::size_t sizeHint, const std::string& actio
     }
 }
 
-int WriteFromStart(int fd, std::string_view bytes, std::size_t* written)
+int WriteAt(int fd, std::string_view bytes, off_t offset, std::size_t* written)
 {
     std::size_t done = 0;
     int error = 0;
     while (done < bytes.size() && error == 0) {
-        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
         if (n < 0 && errno == EINTR) continue;
         // A regular file takes at least one byte or says why not; nothing
         // written without a reason would loop for ever.

@@ -51,10 +51,16 @@ std::string SystemReason(int error);
 // `sizeHint` is the room reserved ahead. A failed read throws as ThrowErrno.
 std::string ReadFromStart(int fd, std::size_t sizeHint, const std::string& action, const std::string& path);
 
-// Writes every byte from the start of the file, going on after a write that
-// was cut short or interrupted. Gives 0, or the errno of the failure; sets
+// Writes every byte at `offset` in the file, going on after a write that was
+// cut short or interrupted. Gives 0, or the errno of the failure; sets
 // `written`, where given, to the number of bytes written.
-int WriteFromStart(int fd, std::string_view bytes, std::size_t* written = nullptr);
+int WriteAt(int fd, std::string_view bytes, off_t offset, std::size_t* written = nullptr);
+
+// WriteAt the start of the file.
+inline int WriteFromStart(int fd, std::string_view bytes, std::size_t* written = nullptr)
+{
+    return WriteAt(fd, bytes, 0, written);
+}
 
 // Flushes the file's data to the disk. Gives 0, or the errno of the failure.
 int SyncToDisk(int fd);

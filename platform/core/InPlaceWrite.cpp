@@ -79,7 +79,8 @@ int Reserve(int fd, std::size_t length, bool needed, bool unshare = true)
 // Gives back the room that a reservation took and the file does not use,
 // when the file keeps its old content: blocks past its end, and blocks put
 // in its holes, which read as zeros as before. Only where it grew: a cut,
-// even to the same length, marks the file modified.
+// even to the same length, marks the file modified. Neither step can change
+// the content, so a failure of either leaves only room unused.
 void GiveBackRoom(int fd, const struct stat& before)
 {
     struct stat now {};

@@ -12,6 +12,7 @@ namespace platform {
 namespace {
 
 constexpr std::uint64_t kUnknown = std::numeric_limits<std::uint64_t>::max();
+constexpr std::uint64_t kAlwaysFits = 1 << 20;
 
 std::uint64_t PageSize()
 {
@@ -52,6 +53,9 @@ std::uint64_t RoomUnder(int resource, int statmField)
 
 bool FitsInMemory(std::uint64_t bytes, unsigned times)
 {
+    // Small texts, such as the preference file read at start-up, always fit:
+    // the system is not asked.
+    if (bytes <= kAlwaysFits / std::max(times, 1u)) return true;
     // statm: the address space is its first field, data and stack its sixth.
     const std::uint64_t room = std::min({SystemAvailable(), RoomUnder(RLIMIT_AS, 0), RoomUnder(RLIMIT_DATA, 5)});
     return room == kUnknown || bytes <= room / std::max(times, 1u);
